@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, every package the build and the tests need.
+# Does nothing when they are all present already.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ python3 pkg-config
+  # engine tests and benchmarks
+  googletest libgtest-dev libbenchmark-dev
+  # Qt front end
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev fonts-ipafont-gothic
+  # desktop integration checks and packaging
+  desktop-file-utils appstream dpkg-dev file
+  # real-window tests
+  xvfb xauth xdotool x11-apps x11-utils imagemagick strace
+  # Windows front end: cross-build and wine
+  mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 icoutils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+    || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
+  "${missing[@]}" >/dev/null
