@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Reads a built kovrane.exe and checks what Windows reads from it: the icon
+group and its images, the version block, the manifest, and that it imports
+no DLL beyond Windows' own.
+
+Usage: check_resources.py KOVRANE_EXE
+Prints one line per check; exits 1 if any failed.
+"""
+
+import struct
+import sys
+
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+JAPANESE = 1041
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
+               "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll"}
+
+
+class PeImage:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise ValueError("not an MZ executable")
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE signature")
+        sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+        optional = pe + 24
+        magic = struct.unpack_from("<H", data, optional)[0]
+        directories = optional + (112 if magic == 0x20B else 96)
+        self.sections = []
+        for i in range(sections):
+            header = optional + optional_size + 40 * i
+            size, address, raw_size, raw_pointer = struct.unpack_from("<IIII", data, header + 8)
+            self.sections.append((address, max(size, raw_size), raw_pointer))
+        self.import_rva = struct.unpack_from("<I", data, directories + 8)[0]
+        self.resource_rva = struct.unpack_from("<I", data, directories + 16)[0]
+
+    def offset(self, rva):
+        for address, size, raw_pointer in self.sections:
+            if address <= rva < address + size:
+                return raw_pointer + rva - address
+        raise ValueError(f"address {rva:#x} is in no section")
+
+    def imports(self):
+        names, entry = [], self.offset(self.import_rva)
+        while True:
+            name_rva = struct.unpack_from("<I", self.data, entry + 12)[0]
+            if name_rva == 0:
+                return names
+            end = self.data.index(b"\0", self.offset(name_rva))
+            names.append(self.data[self.offset(name_rva):end].decode("ascii"))
+            entry += 20
+
+    def resources(self):
+        """{(type, id, language): bytes} for resources with numeric names."""
+        base = self.offset(self.resource_rva)
+        found = {}
+
+        def entries(directory):
+            named, numbered = struct.unpack_from("<HH", self.data, base + directory + 12)
+            for i in range(named + numbered):
+                key, target = struct.unpack_from("<II", self.data, base + directory + 16 + 8 * i)
+                yield key, target
+
+        for kind, types in entries(0):
+            for name, names in entries(types & 0x7FFFFFFF):
+                for language, leaf in entries(names & 0x7FFFFFFF):
+                    rva, size = struct.unpack_from("<II", self.data, base + leaf)
+                    start = self.offset(rva)
+                    found[(kind, name, language)] = self.data[start:start + size]
+        return found
+
+
+def version_strings(block):
+    """The string tables and translations of a VS_VERSIONINFO block."""
+
+    def parse(offset):
+        length, value_length, is_text = struct.unpack_from("<HHH", block, offset)
+        end_key = offset + 6
+        while block[end_key:end_key + 2] != b"\0\0":
+            end_key += 2
+        key = block[offset + 6:end_key].decode("utf-16-le")
+        value_start = (end_key + 2 + 3) & ~3
+        value_bytes = value_length * 2 if is_text else value_length
+        value = block[value_start:value_start + value_bytes]
+        children, child = [], (value_start + value_bytes + 3) & ~3
+        while child < offset + length:
+            parsed, child_length = parse(child)
+            children.append(parsed)
+            child = (child + child_length + 3) & ~3
+        return (key, value, is_text, children), length
+
+    (key, fixed, _, children), _ = parse(0)
+    tables, translations = {}, []
+    for child_key, _, _, grandchildren in children:
+        for table_key, table_value, _, entries in grandchildren:
+            if child_key == "StringFileInfo":
+                tables[table_key] = {
+                    k: v.decode("utf-16-le").rstrip("\0") for k, v, _, _ in entries}
+            elif child_key == "VarFileInfo" and table_key == "Translation":
+                translations = list(struct.unpack(f"<{len(table_value) // 2}H", table_value))
+    return key, fixed, tables, translations
+
+
+def main(path):
+    failures = 0
+
+    def check(passed, what):
+        nonlocal failures
+        print(("ok - " if passed else "FAIL - ") + what)
+        failures += 0 if passed else 1
+
+    image = PeImage(open(path, "rb").read())
+    dlls = sorted(name.lower() for name in image.imports())
+    check(set(dlls) <= SYSTEM_DLLS, f"imports only Windows' own DLLs: {', '.join(dlls)}")
+
+    resources = image.resources()
+    icons = {name: data for (kind, name, _), data in resources.items() if kind == RT_ICON}
+    check(sorted(icons) == [30001, 30002], f"icon images are 30001 and 30002: {sorted(icons)}")
+    check(all(language == JAPANESE for (_, _, language) in resources),
+          "every resource is in language 1041")
+
+    group = resources.get((RT_GROUP_ICON, 1, JAPANESE), b"")
+    check(len(group) >= 6, "icon group 1 exists")
+    if len(group) >= 6:
+        reserved, kind, count = struct.unpack_from("<HHH", group)
+        members = {}
+        for i in range(count):
+            width, height, colours, _, _, bits, size, ident = struct.unpack_from(
+                "<BBBBHHIH", group, 6 + 14 * i)
+            members[ident] = (width, height, colours, bits, size)
+        check((reserved, kind, count) == (0, 1, 2), "icon group 1 lists two icons")
+        for ident, side in ((30001, 32), (30002, 16)):
+            member = members.get(ident)
+            data = icons.get(ident, b"")
+            check(member is not None and member[:2] == (side, side),
+                  f"group 1 names {ident} as {side} x {side}")
+            if member is None or len(data) < 40:
+                check(False, f"image {ident} holds a bitmap")
+                continue
+            header, width, height, planes, bits = struct.unpack_from("<IiiHH", data)
+            check(member[4] == len(data), f"group 1 gives the true size of {ident}")
+            check((header, width, height, bits) == (40, side, 2 * side, 4),
+                  f"image {ident} is a {side} x {side} 16-colour DIB with its mask")
+
+    block = resources.get((RT_VERSION, 1, JAPANESE), b"")
+    check(bool(block), "version block 1 exists")
+    if block:
+        key, fixed, tables, translations = version_strings(block)
+        signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<6I", fixed)
+        os_kind, file_type = struct.unpack_from("<II", fixed, 32)
+        check(key == "VS_VERSION_INFO" and signature == 0xFEEF04BD, "VS_VERSION_INFO header")
+        check((file_ms, file_ls, product_ms, product_ls) == (0x10000, 0, 0x10000, 0),
+              "FILEVERSION and PRODUCTVERSION 1,0,0,0")
+        check(os_kind == 0x4 and file_type == 0x1, "32-bit Windows application")
+        strings = tables.get("041104B0", {})
+        for name, value in (("FileVersion", "1.00"), ("ProductVersion", "1.00"),
+                            ("ProductName", "Kovrane")):
+            check(strings.get(name) == value, f'041104B0 {name} is "{value}": {strings.get(name)!r}')
+        check(translations == [0x0411, 1200], f"translation 0x0411/1200: {translations}")
+
+    manifest = resources.get((RT_MANIFEST, 1, JAPANESE), b"").decode("utf-8", "replace")
+    check("PerMonitorV2" in manifest, "manifest declares PerMonitorV2 awareness")
+    check('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'
+          in " ".join(manifest.split()), "manifest asks for common controls 6")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))

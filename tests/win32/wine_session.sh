@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs a command in a wine session of its own: a fresh Xvfb on a free
+# display, a wine prefix under the build folder, and the settings of
+# wine_settings.reg (font replacements that make "ＭＳ Ｐゴシック" resolve to
+# IPAPGothic; a title bar drawn by wine itself). Any wineserver of that
+# prefix (left from another DISPLAY, it keeps windows from appearing) is
+# killed before and after.
+#
+# Usage: wine_session.sh PREFIX_DIR SETTINGS_REG COMMAND [ARGS...]
+# Exit status: the command's, or 77 (skip) when wine or Xvfb is absent
+# outside CI.
+set -euo pipefail
+
+prefix=$1 settings_reg=$2
+shift 2
+[ -f "$settings_reg" ] || { echo "no file $settings_reg"; exit 1; }
+
+for tool in wine wineserver Xvfb; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "$tool is not installed (scripts/install-deps.sh installs it)"
+    [ -n "${CI:-}" ] && exit 1
+    exit 77
+  fi
+done
+
+export WINEPREFIX=$prefix WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+# No Mono or Gecko installer dialogs while the prefix is created.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$prefix"
+
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  rm -f "$display_file"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  sleep 0.1
+done
+[ -s "$display_file" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(cat "$display_file")"
+
+wineserver -k 2>/dev/null || true
+imported=$prefix/kovrane-settings.reg
+if ! cmp -s "$settings_reg" "$imported"; then
+  echo "preparing the wine prefix $prefix"
+  wine wineboot --init >/dev/null 2>&1
+  # regedit reads the file in the locale's code page: UTF-8 here.
+  wine regedit /S "$settings_reg" >/dev/null 2>&1
+  wineserver -w
+  cp "$settings_reg" "$imported"
+fi
+
+"$@"
