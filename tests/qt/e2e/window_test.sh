@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The real kovrane in a real X window under Xvfb, used as a person uses it:
+# click START, let it run, click STOP, and judge by screenshots that the
+# readout moved and then froze; then close the window during a run, the way
+# a window manager does, and check that the program ends at once with
+# status 0.
+#
+# Usage: window_test.sh KOVRANE SEND_WM_DELETE OUTPUT_DIR
+# Exit status 77 (skipped) when a tool is missing, except under CI.
+set -uo pipefail
+
+kovrane=$1 send_wm_delete=$2 out=$3
+mkdir -p "$out"
+rm -f "$out"/*.png
+
+missing=()
+for tool in Xvfb xdotool xwininfo import convert compare; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "SKIP: missing ${missing[*]} (scripts/install-deps.sh installs them)"
+  [ "${CI:-}" = true ] && exit 1
+  exit 77
+fi
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+xvfb= app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and reports it, so parallel runs never clash.
+Xvfb -displayfd 3 -screen 0 640x480x24 -dpi 96 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$out/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+echo "Xvfb on $DISPLAY"
+
+window=
+launch() {
+  "$kovrane" 2>>"$out/kovrane.log" &
+  app=$!
+  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
+  [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
+  sleep 0.5  # first paint
+}
+
+# Window-relative regions at 96 dpi: the readout box and the two buttons.
+readout=169x57+16+8 start_button=57x25+32+80 stop_button=57x25+120+80
+
+shot() { import -window "$window" "$out/$1.png"; }
+region() { convert "$out/$1.png" -crop "$2" +repage "$out/$1-$3.png"; echo "$out/$1-$3.png"; }
+differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1; }
+dark_blue_pixels() {
+  convert "$1" -fill black +opaque 'rgb(0,0,128)' -fill white -opaque 'rgb(0,0,128)' \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+same() { [ "$(differing_pixels "$1" "$2")" = 0 ]; }
+different() { [ "$(differing_pixels "$1" "$2")" != 0 ]; }
+more_than() { [ "$1" -gt "$2" ]; }
+
+launch
+size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+check "window is 204x113 (got $size)" [ "$size" = 204x113 ]
+
+shot 1-idle
+blue=$(dark_blue_pixels "$(region 1-idle "$readout" readout)")
+check "readout is drawn in dark blue ($blue pixels)" more_than "$blue" 200
+
+xdotool mousemove --window "$window" 60 92 click 1  # START
+sleep 2.5
+shot 2-running
+check "readout moved while running" different "$out/1-idle-readout.png" "$(region 2-running "$readout" readout)"
+check "STOP shown beside START's place" different \
+  "$(region 1-idle "$stop_button" stop)" "$(region 2-running "$stop_button" stop)"
+
+xdotool mousemove --window "$window" 148 92 click 1  # STOP
+sleep 1.5  # the run ends at the next whole second
+shot 3-stopped
+sleep 1.5
+shot 4-still-stopped
+check "readout froze after STOP" same \
+  "$(region 3-stopped "$readout" readout)" "$(region 4-still-stopped "$readout" readout)"
+check "readout kept the time shown" different "$out/1-idle-readout.png" "$out/3-stopped-readout.png"
+check "START shown again" same \
+  "$(region 1-idle "$start_button" start)" "$(region 4-still-stopped "$start_button" start)"
+
+xdotool mousemove --window "$window" 60 92 click 1  # START again
+sleep 1.3
+asked=$(date +%s%N)
+"$send_wm_delete" "$window"
+for _ in $(seq 500); do kill -0 "$app" 2>/dev/null || break; sleep 0.01; done
+ended=$(date +%s%N)
+wait "$app"
+status=$?
+app=
+milliseconds=$(((ended - asked) / 1000000))
+echo "closed during a run: exit status $status after $milliseconds ms"
+check "exit status 0 after closing during a run" [ "$status" = 0 ]
+check "ended within a second of closing" more_than 1000 "$milliseconds"
+
+echo "screenshots in $out"
+[ "$failures" = 0 ]

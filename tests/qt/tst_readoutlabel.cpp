@@ -1,0 +1,117 @@
+// The readout, Label1, as the window builds it: digits that keep their
+// places from one second to the next, and long readouts shrunk to show
+// whole inside the box.
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QTest>
+#include <memory>
+
+#include "backends/qt/main_window.h"
+#include "backends/qt/readout_label.h"
+
+namespace kovrane {
+
+namespace {
+
+// Columns holding ink, i.e. any pixel that is not the background colour.
+std::pair<int, int> InkColumns(const QImage& image) {
+  const QColor background = image.pixelColor(0, 0);
+  int first = image.width();
+  int last = -1;
+  for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y)
+      if (image.pixelColor(x, y) != background) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  return {first, last};
+}
+
+// A font whose digits differ in width, to show that the layout, not the
+// font, keeps them in place. Empty when no such font is installed.
+QString FontWithUnequalDigits() {
+  for (const QString& family : QFontDatabase::families()) {
+    const QFontMetricsF metrics{QFont(family, 36)};
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit)
+      if (metrics.horizontalAdvance(QChar(digit)) != metrics.horizontalAdvance(QChar(u'0')))
+        return family;
+  }
+  return {};
+}
+
+}  // namespace
+
+class ReadoutLabelTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    window_ = std::make_unique<MainWindow>();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    label_ = window_->findChild<ReadoutLabel*>("Label1");
+    QVERIFY(label_);
+  }
+  void cleanup() { window_.reset(); }
+
+  void digitsKeepTheirPlaces_data() {
+    QTest::addColumn<bool>("unequalDigitFont");
+    QTest::newRow("readout font") << false;
+    QTest::newRow("font with unequal digits") << true;
+  }
+  void digitsKeepTheirPlaces() {
+    QFETCH(bool, unequalDigitFont);
+    if (unequalDigitFont) {
+      const QString family = FontWithUnequalDigits();
+      if (family.isEmpty()) QSKIP("no installed font has digits of unequal width");
+      label_->setFont(QFont(family, 36));
+    }
+    label_->setText("00:00:00");
+    const QList<QRectF> reference = label_->CharacterCells();
+    for (const char* text : {"11:11:11", "12:34:56", "88:88:88", "09:59:59", "47:47:47"}) {
+      label_->setText(text);
+      QCOMPARE(label_->CharacterCells(), reference);
+    }
+  }
+
+  void standardReadoutKeepsItsHeight() {
+    label_->setText("00:00:00");
+    const QFontMetricsF metrics(label_->font());
+    for (const QRectF& cell : label_->CharacterCells())
+      QCOMPARE(cell.height(), metrics.ascent() + metrics.descent());
+  }
+
+  void longReadoutsFitTheBox_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("100 hours") << "100:00:00";
+    QTest::newRow("1000 hours") << "1000:00:00";
+    QTest::newRow("largest") << "596523:14:07";
+  }
+  void longReadoutsFitTheBox() {
+    QFETCH(QString, text);
+    label_->setText(text);
+    const QList<QRectF> cells = label_->CharacterCells();
+    QCOMPARE(cells.size(), text.size());
+    QVERIFY(cells.first().left() >= 0);
+    QVERIFY(cells.last().right() <= label_->width());
+    // Still readable: no digit squeezed to a sliver.
+    for (qsizetype i = 0; i < cells.size(); ++i)
+      if (text[i].isDigit()) QVERIFY2(cells[i].width() >= 10 && cells[i].height() >= 25, qPrintable(text));
+
+    // What is drawn stays inside the box and fills most of its width.
+    const QImage drawn = label_->grab().toImage();
+    const auto [first, last] = InkColumns(drawn);
+    QVERIFY2(first > 0 && last < drawn.width() - 1, qPrintable(QString("%1..%2").arg(first).arg(last)));
+    QVERIFY2(last - first > drawn.width() * 8 / 10, qPrintable(QString("%1..%2").arg(first).arg(last)));
+  }
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  ReadoutLabel* label_ = nullptr;
+};
+
+}  // namespace kovrane
+
+QTEST_MAIN(kovrane::ReadoutLabelTest)
+#include "tst_readoutlabel.moc"
