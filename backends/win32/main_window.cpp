@@ -54,7 +54,9 @@ void RegisterWindowClass(HINSTANCE instance) {
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   windowClass.lpszClassName = kClassName;
-  if (RegisterClassExW(&windowClass) == 0) RaiseControlFailed("window class");
+  if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    RaiseControlFailed("window class");
+  }
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ class MainWindow {
   // Tab, Space and Enter work as in any dialog.
   void Deliver(MSG& message);
 
+  HWND handle() const { return window_; }
   bool Closed() const { return closed_; }
   void MarkClosed() { closed_ = true; }
   const std::optional<std::wstring>& failure() const { return failure_; }

@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cwctype>
 #include <optional>
@@ -181,6 +184,7 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_U8TEXT);
   if (argc != 2) {
     std::fwprintf(stderr, L"usage: kovrane_driver KOVRANE_EXE\n");
     return 2;

@@ -50,8 +50,10 @@ imported=$prefix/kovrane-settings.reg
 if ! cmp -s "$settings_reg" "$imported"; then
   echo "preparing the wine prefix $prefix"
   wine wineboot --init >/dev/null 2>&1
-  # regedit reads the file in the locale's code page: UTF-8 here.
-  wine regedit /S "$settings_reg" >/dev/null 2>&1
+  # As UTF-16: regedit reads any other file in the ANSI code page, which
+  # would garble the Japanese face name.
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$settings_reg"; } >"$prefix/settings-utf16.reg"
+  wine regedit /S "$prefix/settings-utf16.reg" >/dev/null 2>&1
   wineserver -w
   cp "$settings_reg" "$imported"
 fi

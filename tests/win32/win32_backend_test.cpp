@@ -1,0 +1,214 @@
+// The Win32 backend's parts that a run of the whole program does not reach:
+// the pump's contract, WM_QUIT and errors inside a handler, DPI changes, the
+// readout font's face and fit, and text conversion. Runs under wine.
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "backends/win32/fonts.h"
+#include "backends/win32/main_window.h"
+#include "backends/win32/wide_text.h"
+#include "backends/win32/win32_runtime.h"
+#include "engine/form1.h"
+#include "runtime/runtime_error.h"
+
+namespace {
+
+using namespace kovrane;
+using namespace kovrane::win32;
+
+int failures = 0;
+
+void Check(bool passed, const std::wstring& what) {
+  std::wprintf(L"%ls - %ls\n", passed ? L"ok" : L"FAIL", what.c_str());
+  std::fflush(stdout);
+  if (!passed) ++failures;
+}
+
+template <typename Action>
+bool RaisesControlFailed(Action action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    return error.number() == ErrorNumber::ControlFailed;
+  }
+  return false;
+}
+
+void DiscardQuit() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+LOGFONTW FontOf(HFONT font) {
+  LOGFONTW logFont{};
+  GetObjectW(font, sizeof logFont, &logFont);
+  return logFont;
+}
+
+int WidthIn(HFONT font, const std::wstring& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
+HWND Control(const MainWindow& window, int id) { return GetDlgItem(window.handle(), id); }
+
+RECT ClientBox(HWND control) {
+  RECT box{};
+  GetClientRect(control, &box);
+  return box;
+}
+
+void TestWiden() {
+  struct Case {
+    const char* utf8;
+    std::wstring expected;
+  };
+  const Case cases[] = {
+      {"", L""},
+      {"00:00:00", L"00:00:00"},
+      {"ＭＳ Ｐゴシック", L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"},
+  };
+  for (const Case& c : cases) Check(Widen(c.utf8) == c.expected, L"UTF-16 of " + c.expected);
+  Check(RaisesControlFailed([] { Widen("\xC3("); }), L"invalid UTF-8 raises ControlFailed");
+}
+
+void TestReadoutFont() {
+  ReadoutFont font;
+  font.Rebuild(96);
+  constexpr int kWideBox = 100000;
+  HFONT fullSize = font.FontFor(L"00:00:00", kWideBox);
+  const LOGFONTW full = FontOf(fullSize);
+  // The test prefix maps the design's face to IPAPGothic by name.
+  Check(std::wstring(full.lfFaceName) == Widen("ＭＳ Ｐゴシック"),
+        L"the design's face is found: " + std::wstring(full.lfFaceName));
+  Check(full.lfHeight == -48 && full.lfWeight == 400 && full.lfCharSet == SHIFTJIS_CHARSET,
+        L"36 pt at 96 dpi is 48 pixels, weight 400, Shift-JIS");
+  const int fullWidth = WidthIn(fullSize, L"00:00:00");
+  std::wprintf(L"figure - 00:00:00 at full size is %d pixels wide; its box is 169\n", fullWidth);
+  const LOGFONTW shown = FontOf(font.FontFor(L"00:00:00", 169));
+  Check(WidthIn(font.FontFor(L"00:00:00", 169), L"00:00:00") <= 169 &&
+            (fullWidth > 169 || shown.lfHeight == -48),
+        L"00:00:00 is drawn at full size when it fits, else shrunk to its box (" +
+            std::to_wstring(-shown.lfHeight) + L" pixels high)");
+
+  for (const std::wstring text : {L"100:00:00", L"1000:00:00", L"596523:14:07"}) {
+    HFONT fitted = font.FontFor(text, 169);
+    const int width = WidthIn(fitted, text);
+    Check(width <= 169 && width >= 150,
+          text + L" is shrunk to fill its box: " + std::to_wstring(width) + L" pixels");
+    Check(font.FontFor(text, 169) == fitted, text + L" reuses its fitted font");
+  }
+  Check(font.FontFor(L"00:00:01", kWideBox) == fullSize,
+        L"a readout that fits goes back to the full-size font");
+
+  font.Rebuild(144);
+  Check(FontOf(font.FontFor(L"00:00:00", kWideBox)).lfHeight == -72,
+        L"36 pt at 144 dpi is 72 pixels");
+}
+
+void TestRunTimeErrorEndsTheProgram() {
+  MainWindow window;
+  Win32Runtime runtime(window);
+  Form1 form(runtime);
+  window.Create(GetModuleHandleW(nullptr), form);
+  form.hour = 600000;  // banking hour x 3600 overflows 32 bits
+  HWND start = Control(window, 101);
+  SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+               reinterpret_cast<LPARAM>(start));
+  Check(window.Closed() && !IsWindow(window.handle()),
+        L"an error in a handler destroys the window");
+  Check(window.failure().has_value() &&
+            window.failure()->find(L"Run-time error 6:") != std::wstring::npos,
+        L"the error is kept with its number: " + window.failure().value_or(L"(none)"));
+  DiscardQuit();
+}
+
+void TestPump() {
+  MainWindow window;
+  Win32Runtime runtime(window);
+  Form1 form(runtime);
+  window.Create(GetModuleHandleW(nullptr), form);
+  MSG message;
+
+  const double start = runtime.Clock();
+  Check(start >= 0 && start < 86400, L"the clock starts within the day");
+  runtime.PumpEvents(start + 0.3);
+  const double waited = runtime.Clock() - start;
+  Check(waited > 0.3 && waited < 1.0,
+        L"with nothing pending it blocks until the deadline: " + std::to_wstring(waited) + L" s");
+
+  for (int i = 0; i < 3; ++i) PostMessageW(window.handle(), WM_NULL, 0, 0);
+  const double before = runtime.Clock();
+  runtime.PumpEvents(before + 5);
+  Check(runtime.Clock() - before < 1.0, L"pending messages end the pump at once");
+  Check(!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE),
+        L"one pump dispatches every pending message");
+
+  runtime.SetCaption("12:34:56");
+  Check(GetWindowTextLengthW(Control(window, 103)) == 8, L"SetCaption replaces the readout");
+  runtime.SetCaption("100:00:00");
+  HWND label = Control(window, 103);
+  HFONT labelFont = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+  Check(WidthIn(labelFont, L"100:00:00") <= ClientBox(label).right,
+        L"a 100-hour readout fits its box");
+
+  runtime.SetVisible(Button::Command2, true);
+  runtime.SetVisible(Button::Command1, false);
+  Check((GetWindowLongPtrW(Control(window, 102), GWL_STYLE) & WS_VISIBLE) != 0 &&
+            (GetWindowLongPtrW(Control(window, 101), GWL_STYLE) & WS_VISIBLE) == 0,
+        L"SetVisible shows and hides the buttons");
+
+  runtime.SetCaption("00:00:00");
+  const LONG height96 =
+      -FontOf(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0))).lfHeight;
+  RECT moved{100, 100, 600, 400};
+  SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&moved));
+  const RECT box = ClientBox(label);
+  Check(box.right == 338 && box.bottom == 114, L"at 192 dpi the readout box is 338 x 114");
+  runtime.SetCaption("00:00:00");
+  labelFont = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+  const LONG height = -FontOf(labelFont).lfHeight;
+  Check(height >= 2 * height96 - 2 && height <= 2 * height96 + 2 &&
+            WidthIn(labelFont, L"00:00:00") <= 338,
+        L"at 192 dpi the readout font doubles too: " + std::to_wstring(height96) + L" to " +
+            std::to_wstring(height) + L" pixels");
+
+  PostQuitMessage(7);
+  const double quitAt = runtime.Clock();
+  runtime.PumpEvents(quitAt + 5);
+  Check(runtime.WindowClosed() && runtime.Clock() - quitAt < 1.0,
+        L"WM_QUIT in the pump ends the run at once");
+  Check(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && message.wParam == 7,
+        L"WM_QUIT is posted again, with its exit code");
+  Check(RaisesControlFailed([&] { runtime.SetVisible(Button::Command1, true); }),
+        L"after the end no control is touched");
+  const double after = runtime.Clock();
+  runtime.PumpEvents(after + 5);
+  Check(runtime.Clock() - after < 0.1, L"after the end the pump returns at once");
+}
+
+}  // namespace
+
+int wmain() {
+  _setmode(_fileno(stdout), _O_U8TEXT);
+  TestWiden();
+  TestReadoutFont();
+  TestRunTimeErrorEndsTheProgram();
+  TestPump();
+  std::wprintf(L"%d check(s) failed\n", failures);
+  return failures == 0 ? 0 : 1;
+}
