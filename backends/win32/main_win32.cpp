@@ -7,7 +7,6 @@
 #include <string>
 
 #include "backends/win32/main_window.h"
-#include "backends/win32/wide_text.h"
 #include "backends/win32/win32_runtime.h"
 #include "engine/form1.h"
 #include "runtime/runtime_error.h"
@@ -29,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   try {
     window.Create(instance, form);
   } catch (const RuntimeError& error) {
-    return ShowFailure(win32::Widen(error.what()));
+    return ShowFailure(win32::ErrorText(error));
   }
   window.Show(showCommand);
 

@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "backends/win32/wide_text.h"
-#include "runtime/runtime_error.h"
 #include "window/design_record.h"
 
 namespace kovrane::win32 {
@@ -36,11 +35,6 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, DWORD style,
                          nullptr, nullptr);
 }
 
-std::wstring ErrorText(const RuntimeError& error) {
-  return L"Run-time error " + std::to_wstring(static_cast<int>(error.number())) + L":\n\n" +
-         Widen(error.what());
-}
-
 void RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -60,6 +54,11 @@ void RegisterWindowClass(HINSTANCE instance) {
 }
 
 }  // namespace
+
+std::wstring ErrorText(const RuntimeError& error) {
+  return L"Run-time error " + std::to_wstring(static_cast<int>(error.number())) + L":\n\n" +
+         Widen(error.what());
+}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr && !closed_) DestroyWindow(window_);
@@ -193,7 +192,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::ApplyDpi(int dpi) {
-  dpi_ = dpi;
   if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
   buttonFont_ = CreateMessageFont(dpi);
   readoutFont_.Rebuild(dpi);

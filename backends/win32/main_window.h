@@ -12,8 +12,12 @@
 
 #include "backends/win32/fonts.h"
 #include "engine/form1.h"
+#include "runtime/runtime_error.h"
 
 namespace kovrane::win32 {
+
+// The text a run-time error is shown with: its number, then its message.
+std::wstring ErrorText(const RuntimeError& error);
 
 class MainWindow {
  public:
@@ -56,7 +60,6 @@ class MainWindow {
   HWND focusWhileInactive_ = nullptr;
   Form1* form_ = nullptr;
   bool closed_ = false;
-  int dpi_ = USER_DEFAULT_SCREEN_DPI;
   HFONT buttonFont_ = nullptr;
   ReadoutFont readoutFont_;
   std::optional<std::wstring> failure_;

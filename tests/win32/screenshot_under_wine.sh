@@ -32,6 +32,7 @@ echo "measuring process $program: $(tr '\0' ' ' <"/proc/$program/cmdline")"
 sleep 2.6
 ticks_used=$(( $(cpu_ticks) - ticks_before ))
 echo "figure - CPU while counting: $ticks_used ticks of 1/$(getconf CLK_TCK) s in 2.6 s"
+echo "figure - resident memory under wine: $(awk '/^VmRSS/ { print $2, $3 }' "/proc/$program/status")"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
