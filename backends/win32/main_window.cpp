@@ -61,7 +61,11 @@ std::wstring ErrorText(const RuntimeError& error) {
 }
 
 MainWindow::~MainWindow() {
-  if (window_ != nullptr && !closed_) DestroyWindow(window_);
+  if (window_ != nullptr && IsWindow(window_)) {
+    // Detached first: no message may reach this object once it is gone.
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
   if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
 }
 
