@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real kovrane in a real X window under Xvfb, used as a person uses it:
 # click START, let it run, click STOP, and judge by screenshots that the
-# readout moved and then froze; then close the window during a run, the way
-# a window manager does, and check that the program ends at once with
-# status 0.
+# readout moved and then froze; the same with Space alone; then close the
+# window during a run, the way a window manager does, and check that the
+# program ends at once with status 0.
 #
 # Usage: window_test.sh KOVRANE SEND_WM_DELETE OUTPUT_DIR
 # Exit status 77 (skipped) when a tool is missing, except under CI.
@@ -92,6 +92,22 @@ check "readout froze after STOP" same \
 check "readout kept the time shown" different "$out/1-idle-readout.png" "$out/3-stopped-readout.png"
 check "START shown again" same \
   "$(region 1-idle "$start_button" start)" "$(region 4-still-stopped "$start_button" start)"
+
+# The keyboard alone: START has the focus, and the focus follows the shown
+# button, so Space starts and Space stops.
+xdotool windowfocus --sync "$window"
+xdotool key space
+sleep 2.5
+shot 5-space-running
+check "Space started a run" different \
+  "$out/4-still-stopped-readout.png" "$(region 5-space-running "$readout" readout)"
+xdotool key space
+sleep 1.5
+shot 6-space-stopped
+sleep 1.5
+shot 7-space-still-stopped
+check "Space stopped it" same \
+  "$(region 6-space-stopped "$readout" readout)" "$(region 7-space-still-stopped "$readout" readout)"
 
 xdotool mousemove --window "$window" 60 92 click 1  # START again
 sleep 1.3
