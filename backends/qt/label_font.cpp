@@ -8,6 +8,8 @@ namespace kovrane {
 
 namespace {
 
+const char* const kFallbacks[] = {"IPAPGothic", "Noto Sans CJK JP"};
+
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -17,13 +19,12 @@ QString FromUtf8(std::string_view text) {
 QFont LabelFont() {
   const QString family = FromUtf8(design::kLabelFont.family);
   QStringList fallbacks;
-  for (const char* fallback : kLabelFontFallbacks) fallbacks.append(QString::fromLatin1(fallback));
+  for (const char* fallback : kFallbacks) fallbacks.append(QString::fromLatin1(fallback));
   QFont::insertSubstitutions(family, fallbacks);
 
   // Qt chooses fonts by family alone; the design's Shift-JIS character set
   // is implied by the Japanese faces above.
-  QFont font(family, design::kLabelFont.points, design::kLabelFont.weight);
-  return font;
+  return QFont(family, design::kLabelFont.points, design::kLabelFont.weight);
 }
 
 }  // namespace kovrane

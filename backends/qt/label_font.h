@@ -8,8 +8,6 @@
 
 namespace kovrane {
 
-inline constexpr const char* kLabelFontFallbacks[] = {"IPAPGothic", "Noto Sans CJK JP"};
-
 QFont LabelFont();
 
 }  // namespace kovrane

@@ -55,6 +55,7 @@ MainWindow::MainWindow(QWidget* parent)
   setWindowIcon(icon);
   setFixedSize(Pixels(design::Form1.clientWidthTwips, dpi),
                Pixels(design::Form1.clientHeightTwips, dpi));
+  // Nothing in the window responds to a change of size.
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
   label1_ = new ReadoutLabel(this);

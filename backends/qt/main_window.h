@@ -9,7 +9,6 @@
 // The engine in turn shows and hides the buttons and sets the readout
 // through SetVisible and SetCaption.
 
-#include <QPointer>
 #include <QWidget>
 
 #include "backends/qt/event_pump.h"
