@@ -37,8 +37,6 @@ QPushButton* MakeButton(const design::Control& control, const QString& accessibl
   button->setAccessibleName(accessibleName);
   button->setGeometry(Pixels(control.twips, dpi));
   button->setVisible(control.visibleAtStart);
-  // Space and Enter only: a click must not leave the focus on a hidden button.
-  button->setAutoDefault(false);
   return button;
 }
 
