@@ -10,14 +10,10 @@ namespace {
 
 const char* const kFallbacks[] = {"IPAPGothic", "Noto Sans CJK JP"};
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 QFont LabelFont() {
-  const QString family = FromUtf8(design::kLabelFont.family);
+  const QString family = QString::fromUtf8(design::kLabelFont.family);
   QStringList fallbacks;
   for (const char* fallback : kFallbacks) fallbacks.append(QString::fromLatin1(fallback));
   QFont::insertSubstitutions(family, fallbacks);

@@ -16,10 +16,6 @@ namespace kovrane {
 
 namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Twips are 1/1440 inch. Taking the logical DPI, rather than a fixed 96,
 // keeps the controls in step with the point-sized fonts on a display whose
 // scale factor is not carried by the device pixel ratio alone.
@@ -32,8 +28,8 @@ QRect Pixels(const design::Rect& twips, int dpi) {
 
 QPushButton* MakeButton(const design::Control& control, const QString& accessibleName,
                         int dpi, QWidget* parent) {
-  auto* button = new QPushButton(FromUtf8(control.caption), parent);
-  button->setObjectName(FromUtf8(control.name));
+  auto* button = new QPushButton(QString::fromUtf8(control.caption), parent);
+  button->setObjectName(QString::fromUtf8(control.name));
   button->setAccessibleName(accessibleName);
   button->setGeometry(Pixels(control.twips, dpi));
   button->setVisible(control.visibleAtStart);
@@ -45,8 +41,8 @@ QPushButton* MakeButton(const design::Control& control, const QString& accessibl
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), clock_(LocalDayClock()) {
   const int dpi = logicalDpiX();
-  setObjectName(FromUtf8(design::Form1.name));
-  setWindowTitle(FromUtf8(design::Form1.caption));
+  setObjectName(QString::fromUtf8(design::Form1.name));
+  setWindowTitle(QString::fromUtf8(design::Form1.caption));
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/kovrane-32.png"));
   icon.addFile(QStringLiteral(":/icons/kovrane-16.png"));
@@ -57,7 +53,7 @@ MainWindow::MainWindow(QWidget* parent)
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
   label1_ = new ReadoutLabel(this);
-  label1_->setObjectName(FromUtf8(design::Label1.name));
+  label1_->setObjectName(QString::fromUtf8(design::Label1.name));
   label1_->setAccessibleName(tr("Elapsed time"));
   label1_->setGeometry(Pixels(design::Label1.twips, dpi));
   label1_->setFont(LabelFont());
@@ -66,7 +62,7 @@ MainWindow::MainWindow(QWidget* parent)
                           QColor(design::kLabelColour.red, design::kLabelColour.green,
                                  design::kLabelColour.blue));
   label1_->setPalette(readoutColours);
-  label1_->setText(FromUtf8(design::Label1.caption));
+  label1_->setText(QString::fromUtf8(design::Label1.caption));
 
   command1_ = MakeButton(design::Command1, tr("Start"), dpi, this);
   command2_ = MakeButton(design::Command2, tr("Stop"), dpi, this);
@@ -94,7 +90,7 @@ void MainWindow::SetVisible(Button button, bool visible) {
   if (visible) target->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::SetCaption(const std::string& text) { label1_->setText(FromUtf8(text)); }
+void MainWindow::SetCaption(const std::string& text) { label1_->setText(QString::fromUtf8(text)); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A run in progress sees this as soon as its wait returns, and ends
