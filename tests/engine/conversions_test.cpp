@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -18,6 +20,8 @@ struct RoundCase {
   double value;
   std::int32_t expected;
 };
+
+void PrintTo(const RoundCase& c, std::ostream* out) { *out << c.value << " -> " << c.expected; }
 
 class RoundToInt32Test : public testing::TestWithParam<RoundCase> {};
 

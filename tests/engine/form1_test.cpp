@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -93,6 +95,8 @@ struct ShownTime {
   std::int32_t hour, minute, second;
   const char* afterOneTick;
 };
+
+void PrintTo(const ShownTime& t, std::ostream* out) { *out << t.afterOneTick; }
 
 class FieldTexts : public Stopwatch, public testing::WithParamInterface<ShownTime> {};
 
@@ -227,6 +231,8 @@ struct OverflowCase {
   const char* name;
   std::int32_t hour, minute, second;
 };
+
+void PrintTo(const OverflowCase& c, std::ostream* out) { *out << c.name; }
 
 class Overflow : public Stopwatch, public testing::WithParamInterface<OverflowCase> {};
 

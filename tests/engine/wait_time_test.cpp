@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdint>
 #include <limits>
 
@@ -17,6 +19,10 @@ struct EndMarkCase {
   std::int16_t waitsec;
   double endtime;  // the wait returns just after this
 };
+
+void PrintTo(const EndMarkCase& c, std::ostream* out) {
+  *out << "clock " << c.clock << " waitsec " << c.waitsec;
+}
 
 class WaitTimeEndMark : public testing::TestWithParam<EndMarkCase> {};
 
@@ -40,6 +46,10 @@ struct PassedMarkCase {
   double clock;
   std::int16_t waitsec;
 };
+
+void PrintTo(const PassedMarkCase& c, std::ostream* out) {
+  *out << "clock " << c.clock << " waitsec " << c.waitsec;
+}
 
 class WaitTimePassedMark : public testing::TestWithParam<PassedMarkCase> {};
 
