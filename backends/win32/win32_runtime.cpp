@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cmath>
+#include <algorithm>
 
 #include "backends/win32/wide_text.h"
 
@@ -28,19 +28,20 @@ double LocalSecondsSinceMidnight() {
          local.wMilliseconds / 1000.0;
 }
 
-// Whole milliseconds that surely take the clock past the deadline; at least
-// one, so that a deadline equal to the reading still blocks.
-DWORD MillisecondsUntil(double deadline, double now) {
-  const double milliseconds = std::ceil((deadline - now) * 1000.0) + 1.0;
-  if (milliseconds < 1.0) return 1;
-  if (milliseconds > 0x7FFFFFFF) return 0x7FFFFFFF;
-  return static_cast<DWORD>(milliseconds);
+// A little beyond the deadline, so that one wake takes the clock past it;
+// never less than that, so that a deadline already reached still blocks.
+constexpr double kPastDeadline = 0.0005;
+
+double SecondsUntil(double deadline, double now) {
+  return std::max(deadline - now, 0.0) + kPastDeadline;
 }
 
 }  // namespace
 
-Win32Runtime::Win32Runtime(MainWindow& window)
-    : window_(window), clock_(LocalSecondsSinceMidnight(), PerformanceCounterSeconds) {}
+Win32Runtime::Win32Runtime(MainWindow& window, Wake preferredWake)
+    : window_(window),
+      clock_(LocalSecondsSinceMidnight(), PerformanceCounterSeconds),
+      wait_(preferredWake) {}
 
 double Win32Runtime::Clock() { return clock_.Now(); }
 
@@ -55,8 +56,7 @@ void Win32Runtime::SetCaption(const std::string& text) { window_.SetReadout(Wide
 void Win32Runtime::PumpEvents(double deadline) {
   if (window_.Closed()) return;
   if (DispatchPending() != Drained::Nothing) return;
-  MsgWaitForMultipleObjectsEx(0, nullptr, MillisecondsUntil(deadline, Clock()), QS_ALLINPUT,
-                              MWMO_INPUTAVAILABLE);
+  wait_.For(SecondsUntil(deadline, Clock()));
   DispatchPending();
 }
 

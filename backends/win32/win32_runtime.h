@@ -3,12 +3,13 @@
 // - Clock: the day clock advanced by QueryPerformanceCounter, the local time
 //   of day read once at start-up.
 // - PumpEvents: dispatches every pending message; when there was none, waits
-//   in MsgWaitForMultipleObjectsEx until a message arrives or the deadline
-//   passes, then dispatches what came. It never spins.
+//   until a message arrives or the deadline passes (MessageWait: to within
+//   about a millisecond), then dispatches what came. It never spins.
 // - WM_QUIT met inside the pump ends the run (the window counts as closed)
 //   and is posted again for the outer message loop.
 
 #include "backends/win32/main_window.h"
+#include "backends/win32/message_wait.h"
 #include "runtime/day_clock.h"
 #include "runtime/runtime_services.h"
 
@@ -16,11 +17,12 @@ namespace kovrane::win32 {
 
 class Win32Runtime final : public RuntimeServices {
  public:
-  explicit Win32Runtime(MainWindow& window);
+  explicit Win32Runtime(MainWindow& window, Wake preferredWake = Wake::HighResolutionTimer);
 
   double Clock() override;
   void PumpEvents(double deadline) override;
   bool WindowClosed() const override;
+  Wake wake() const { return wait_.wake(); }
   void SetVisible(Button button, bool visible) override;
   void SetCaption(const std::string& text) override;
 
@@ -30,6 +32,7 @@ class Win32Runtime final : public RuntimeServices {
 
   MainWindow& window_;
   DayClock clock_;
+  MessageWait wait_;
 };
 
 }  // namespace kovrane::win32
