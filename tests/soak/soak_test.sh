@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Soak run of the real kovrane under Xvfb: soak_driver clicks START and STOP
+# in seeded random bursts for a few minutes and checks every screenshot;
+# then the window is closed during a run, as a window manager closes it,
+# and the program must end with status 0 (under ASan: with no report).
+#
+# Usage: soak_test.sh KOVRANE SOAK_DRIVER SEND_WM_DELETE OUTPUT_DIR SECONDS SEED
+# Exit status 77 (skipped) when a tool is missing, except under CI.
+set -uo pipefail
+
+kovrane=$1 driver=$2 send_wm_delete=$3 out=$4 seconds=$5 seed=$6
+mkdir -p "$out"
+rm -f "$out"/*.png
+
+missing=()
+for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || missing+=("$tool"); done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "SKIP: missing ${missing[*]} (scripts/install-deps.sh installs them)"
+  [ -n "${CI:-}" ] && exit 1
+  exit 77
+fi
+
+xvfb= app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 640x480x24 -dpi 96 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$out/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+echo "Xvfb on $DISPLAY, seed $seed, $seconds s"
+
+"$kovrane" 2>"$out/kovrane.log" &
+app=$!
+window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
+[ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
+sleep 0.5  # first paint
+
+"$driver" "$app" "$window" "$seconds" "$seed" "$out"
+driver_status=$?
+
+"$send_wm_delete" "$window"
+for _ in $(seq 300); do kill -0 "$app" 2>/dev/null || break; sleep 0.01; done
+wait "$app"
+status=$?
+app=
+echo "kovrane ended with status $status after closing during a run"
+if [ -s "$out/kovrane.log" ]; then echo "kovrane's standard error:"; cat "$out/kovrane.log"; fi
+[ "$driver_status" = 0 ] && [ "$status" = 0 ]
