@@ -15,7 +15,7 @@ packages=(
   # real-window tests
   xvfb xauth xdotool x11-apps x11-utils imagemagick strace
   # Windows front end: cross-build and wine
-  mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 icoutils
+  mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils
 )
 
 missing=()
