@@ -1,7 +1,8 @@
 // The Win32 backend's parts that a run of the whole program does not reach:
 // the pump's contract and how closely it wakes at a deadline, WM_QUIT and
 // errors inside a handler, DPI changes, the readout font's face and fit, and
-// text conversion. Runs under wine.
+// text conversion; and that the title bar's symbol font is there for the
+// screenshot. Runs under wine.
 
 #include <windows.h>
 
@@ -120,6 +121,23 @@ void TestReadoutFont() {
   font.Rebuild(144);
   Check(FontOf(font.FontFor(L"00:00:00", kWideBox)).lfHeight == -72,
         L"36 pt at 144 dpi is 72 pixels");
+}
+
+// Not the backend's own, but what the screenshot shows: the title bar's
+// buttons are drawn with Marlett's symbols, not with the letters that stand
+// for them in another face.
+void TestTitleBarSymbolFont() {
+  HFONT marlett = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, 0, 0,
+                              0, 0, L"Marlett");
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, marlett);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(marlett);
+  Check(std::wstring(face) == L"Marlett",
+        L"the title bar's symbol font is installed: Marlett gives " + std::wstring(face));
 }
 
 void TestRunTimeErrorEndsTheProgram() {
@@ -267,6 +285,7 @@ int wmain() {
   _setmode(_fileno(stdout), _O_U8TEXT);
   TestWiden();
   TestReadoutFont();
+  TestTitleBarSymbolFont();
   TestRunTimeErrorEndsTheProgram();
   for (Wake preferred : {Wake::HighResolutionTimer, Wake::Timeout}) TestPumpWaits(preferred);
   TestPump();

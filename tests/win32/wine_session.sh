@@ -2,7 +2,8 @@
 # Runs a command in a wine session of its own: a fresh Xvfb on a free
 # display, a wine prefix under the build folder, and the settings of
 # wine_settings.reg (font replacements that make "ＭＳ Ｐゴシック" resolve to
-# IPAPGothic; a title bar drawn by wine itself). Any wineserver of that
+# IPAPGothic; a title bar drawn by wine itself, its buttons in wine's Marlett
+# symbol font). Any wineserver of that
 # prefix (left from another DISPLAY, it keeps windows from appearing) is
 # killed before and after.
 #
