@@ -4,11 +4,12 @@
 # then the window is closed during a run, as a window manager closes it,
 # and the program must end with status 0 (under ASan: with no report).
 #
-# Usage: soak_test.sh KOVRANE SOAK_DRIVER SEND_WM_DELETE OUTPUT_DIR SECONDS SEED
+# Usage: soak_test.sh KOVRANE SOAK_DRIVER SEND_WM_DELETE OUTPUT_DIR SECONDS SEED \
+#                     RSS_GROWTH_LIMIT_KIB
 # Exit status 77 (skipped) when a tool is missing, except under CI.
 set -uo pipefail
 
-kovrane=$1 driver=$2 send_wm_delete=$3 out=$4 seconds=$5 seed=$6
+kovrane=$1 driver=$2 send_wm_delete=$3 out=$4 seconds=$5 seed=$6 rss_limit=$7
 mkdir -p "$out"
 rm -f "$out"/*.png
 
@@ -41,7 +42,7 @@ window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Ko
 [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
 sleep 0.5  # first paint
 
-"$driver" "$app" "$window" "$seconds" "$seed" "$out"
+"$driver" "$app" "$window" "$seconds" "$seed" "$out" "$rss_limit"
 driver_status=$?
 
 "$send_wm_delete" "$window"
