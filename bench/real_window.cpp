@@ -113,6 +113,15 @@ double ThreadCpuSeconds(pid_t process) {
   return total;
 }
 
+// The readout's pixels, to tell that a run really counted.
+std::string ReadoutPixels(Display* display, Window window) {
+  XImage* const image = XGetImage(display, window, 16, 8, 169, 57, AllPlanes, ZPixmap);
+  if (image == nullptr) Fail("cannot read the window's pixels");
+  std::string pixels(image->data, static_cast<std::size_t>(image->bytes_per_line * image->height));
+  XDestroyImage(image);
+  return pixels;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -147,6 +156,7 @@ int main(int argc, char* argv[]) {
 
   // START, as a person clicks it; then count for the given time.
   std::this_thread::sleep_for(std::chrono::seconds(1));
+  const std::string idleReadout = ReadoutPixels(display, window);
   const std::string click = "xdotool mousemove --window " + std::to_string(window) + " 60 92 click 1";
   if (std::system(click.c_str()) != 0) Fail("xdotool could not click START");
   std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -155,6 +165,7 @@ int main(int argc, char* argv[]) {
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
   const double cpu = ThreadCpuSeconds(child) - cpuBefore;
   const double run = MonotonicSeconds() - runBegin;
+  if (ReadoutPixels(display, window) == idleReadout) Fail("the readout did not move: no run counted");
 
   SendDelete(display, window);
   const rusage usage = AwaitExit(child);
