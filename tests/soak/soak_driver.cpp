@@ -17,7 +17,6 @@
 // Leaves the stopwatch counting; the caller closes the window.
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
@@ -71,7 +70,7 @@ class Soak {
           EnsureRunning();
           Watch(Uniform(0.2, 2.5));
           Click(stop_);
-          Watch(Uniform(0.0, 0.4));
+          Watch(Uniform(0.0, 0.3));
           Click(start_);
           break;
         case 1:  // START and STOP before the first tick
@@ -81,12 +80,12 @@ class Soak {
           Watch(Uniform(0.0, 0.4));
           Click(stop_);
           break;
-        case 2:  // a click on the hidden STOP's place during the last wait
+        case 2:  // a click on the hidden STOP's place during the last wait, then START
           EnsureRunning();
           Watch(Uniform(0.2, 2.0));
           Click(stop_);
-          Watch(Uniform(0.0, 0.3));
           Click(stop_);
+          Click(start_);
           break;
         default:  // an ordinary run and pause
           EnsureStopped();
@@ -101,7 +100,12 @@ class Soak {
     EnsureRunning();
     Watch(1.5);
     CheckMemory();
-    std::printf("%d screenshots, %d clicks, %d failures\n", shots_, clicks_, failures_);
+    std::printf("%d screenshots, %d clicks (%d STARTs in the same second as the STOP before), "
+                "%d failures\n", shots_, clicks_, startsInStopSecond_, failures_);
+    if (startsInStopSecond_ == 0) {
+      ++failures_;
+      std::printf("FAILED: no START came within the second of a STOP; the run was too short\n");
+    }
   }
 
  private:
@@ -134,6 +138,7 @@ class Soak {
     const double after = Now() + kClickLatency;
     ++clicks_;
     if (button == start_ && startShown) {
+      if (std::floor(after) == std::floor(stoppedLow_)) ++startsInStopSecond_;
       running_ = true;
       banked_ = shown_;
       startedLow_ = before, startedHigh_ = after;
@@ -269,7 +274,7 @@ class Soak {
   bool frozen_ = true;  // the stopped readout has been seen since the STOP
   long shown_ = 0, banked_ = 0;
   double startedLow_ = 0, startedHigh_ = 0, stoppedLow_ = 0, stoppedHigh_ = 0;
-  int shots_ = 0, clicks_ = 0, failures_ = 0;
+  int shots_ = 0, clicks_ = 0, startsInStopSecond_ = 0, failures_ = 0;
   long firstMinuteKib_ = 0, lastMinuteKib_ = 0;
 };
 
