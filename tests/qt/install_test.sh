@@ -11,15 +11,8 @@ set -uo pipefail
 build=$1 out=$2
 rm -rf "$out" && mkdir -p "$out"
 
-missing=()
-for tool in desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps identify; do
-  command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "SKIP: missing ${missing[*]} (scripts/install-deps.sh installs them)"
-  [ "${CI:-}" = true ] && exit 1
-  exit 77
-fi
+source "$(dirname "$0")/../lib/xvfb_session.sh"
+require_tools desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps identify
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...

@@ -13,27 +13,18 @@ kovrane=$1 driver=$2 send_wm_delete=$3 out=$4 seconds=$5 seed=$6 rss_limit=$7
 mkdir -p "$out"
 rm -f "$out"/*.png
 
-missing=()
-for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || missing+=("$tool"); done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "SKIP: missing ${missing[*]} (scripts/install-deps.sh installs them)"
-  [ -n "${CI:-}" ] && exit 1
-  exit 77
-fi
+source "$(dirname "$0")/../lib/xvfb_session.sh"
+require_tools Xvfb xdotool
 
-xvfb= app=
+XVFB_PID= app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -dpi 96 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$out/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+start_xvfb "$out"
 echo "Xvfb on $DISPLAY, seed $seed, $seconds s"
 
 "$kovrane" 2>"$out/kovrane.log" &

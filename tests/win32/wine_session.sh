@@ -16,35 +16,24 @@ prefix=$1 settings_reg=$2
 shift 2
 [ -f "$settings_reg" ] || { echo "no file $settings_reg"; exit 1; }
 
-for tool in wine wineserver Xvfb; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is not installed (scripts/install-deps.sh installs it)"
-    [ -n "${CI:-}" ] && exit 1
-    exit 77
-  fi
-done
+source "$(dirname "$0")/../lib/xvfb_session.sh"
+require_tools wine wineserver Xvfb iconv
 
 export WINEPREFIX=$prefix WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
 # No Mono or Gecko installer dialogs while the prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$prefix"
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
+session_dir=$(mktemp -d)
+XVFB_PID=
 cleanup() {
   wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  rm -f "$display_file"
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  wait "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$session_dir"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-[ -s "$display_file" ] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(cat "$display_file")"
+start_xvfb "$session_dir" 1024x768x24
 
 wineserver -k 2>/dev/null || true
 imported=$prefix/kovrane-settings.reg

@@ -1,0 +1,30 @@
+# Shared by the scripts that test or measure the real program on a display
+# of their own. Source it, then:
+#   require_tools TOOL...   A missing tool skips the test (exit 77), except
+#                           under CI, which installs them all: there it fails.
+#   start_xvfb DIR [SCREEN] Starts Xvfb on a display it picks itself, so
+#                           parallel runs never clash, and exports DISPLAY.
+#                           The server's pid is left in XVFB_PID for the
+#                           caller's cleanup.
+
+require_tools() {
+  local missing=() tool
+  for tool in "$@"; do command -v "$tool" >/dev/null || missing+=("$tool"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "SKIP: missing ${missing[*]} (scripts/install-deps.sh installs them)"
+  [ -n "${CI:-}" ] && exit 1
+  exit 77
+}
+
+start_xvfb() {
+  local dir=$1 screen=${2:-640x480x24}
+  rm -f "$dir/display"
+  Xvfb -displayfd 3 -screen 0 "$screen" -dpi 96 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.05; done
+  if [ ! -s "$dir/display" ]; then
+    echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1
+  fi
+  export DISPLAY=":$(head -n1 "$dir/display")"
+  unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
