@@ -26,6 +26,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/lib/wm_delete.h"
+
 namespace {
 
 double MonotonicSeconds() {
@@ -74,18 +76,6 @@ pid_t Launch(const char* program) {
   }
   if (child < 0) Fail("fork failed");
   return child;
-}
-
-// Asks the window to close as a window manager would.
-void SendDelete(Display* display, Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  XSendEvent(display, window, False, NoEventMask, &event);
-  XFlush(display);
 }
 
 rusage AwaitExit(pid_t child) {
@@ -150,7 +140,7 @@ int main(int argc, char* argv[]) {
     mapTimes += std::to_string(std::lround((mappedAt - execAt) * 1000));
     if (launch == launches) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    SendDelete(display, window);
+    SendWmDelete(display, window);
     AwaitExit(child);
   }
 
@@ -167,7 +157,7 @@ int main(int argc, char* argv[]) {
   const double run = MonotonicSeconds() - runBegin;
   if (ReadoutPixels(display, window) == idleReadout) Fail("the readout did not move: no run counted");
 
-  SendDelete(display, window);
+  SendWmDelete(display, window);
   const rusage usage = AwaitExit(child);
   XCloseDisplay(display);
   std::printf("map_ms=%s cpu_s=%.4f run_s=%.2f cpu_s_per_min=%.4f peak_rss_kib=%ld\n",
