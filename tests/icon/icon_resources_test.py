@@ -19,7 +19,9 @@ SIZES_AND_IDS = [(32, 30001), (16, 30002)]
 
 
 def source():
-    return make_icon.parse_source((SOURCE_DIR / "clock_icon.txt").read_text(encoding="utf-8"))
+    legend, images, _ = make_icon.parse_source(
+        (SOURCE_DIR / "clock_icon.txt").read_text(encoding="utf-8"))
+    return legend, images
 
 
 def decode_icon_resource(data):
@@ -90,7 +92,8 @@ class SourceReaderTest(unittest.TestCase):
     def test_malformed_sources_are_refused(self):
         legend = "colour . transparent\ncolour K 000000\n"
         rows = lambda size, char="K": f"image {size}\n" + (char * size + "\n") * size
-        good = legend + rows(32) + rows(16)
+        outline = "disc K 16\nray K -1 10 2 round at 10.5  # hand\n"
+        good = legend + rows(32) + rows(16) + outline
         make_icon.parse_source(good)
         many_colours = "".join(f"colour {chr(65 + i)} {i:02x}{i:02x}01\n" for i in range(16))
         cases = {
@@ -102,6 +105,13 @@ class SourceReaderTest(unittest.TestCase):
             "unknown pixel": legend + rows(32, "Z") + rows(16),
             "missing image": legend + rows(32),
             "odd size": legend + rows(32) + rows(16) + rows(48),
+            "no outline": legend + rows(32) + rows(16),
+            "clear shape": good + "disc . 3\n",
+            "ray without hours": good + "ray K 0 10 2\n",
+            "ray of no length": good + "ray K 5 5 2 at 3\n",
+            "disc at an hour": good + "disc K 3 at 3\n",
+            "dots short a number": good + "dots K 11 at 1 2\n",
+            "word for a number": good + "dots K eleven 1 at 1\n",
         }
         for name, text in cases.items():
             with self.subTest(name), self.assertRaises(make_icon.SourceError):
