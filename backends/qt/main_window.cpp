@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "backends/qt/accessibility.h"
 #include "backends/qt/error_dialog.h"
 #include "backends/qt/label_font.h"
 #include "backends/qt/local_day_clock.h"
@@ -40,6 +41,7 @@ QPushButton* MakeButton(const design::Control& control, const QString& accessibl
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), clock_(LocalDayClock()) {
+  InstallAccessibleInterfaces();
   const int dpi = logicalDpiX();
   setObjectName(QString::fromUtf8(design::Form1.name));
   setWindowTitle(QString::fromUtf8(design::Form1.caption));
@@ -66,6 +68,9 @@ MainWindow::MainWindow(QWidget* parent)
 
   command1_ = MakeButton(design::Command1, tr("Start"), dpi, this);
   command2_ = MakeButton(design::Command2, tr("Stop"), dpi, this);
+  // Descriptions are spoken with the focus, which moves to the button shown.
+  command2_->setAccessibleDescription(tr("Counting"));
+  DescribeShownTime();
   setTabOrder(command1_, command2_);
   command1_->setFocus();
 
@@ -85,6 +90,9 @@ void MainWindow::PumpEvents(double deadline) {
 
 void MainWindow::SetVisible(Button button, bool visible) {
   QPushButton* const target = ButtonFor(button);
+  // START is shown when a run stops; the focus announcement then says the
+  // stopped time, which the readout itself never announces.
+  if (visible && button == Button::Command1) DescribeShownTime();
   target->setVisible(visible);
   // The focus follows the one button on show, so Space alone starts and stops.
   if (visible) target->setFocus(Qt::OtherFocusReason);
@@ -114,6 +122,10 @@ void MainWindow::Fail(const RuntimeError& error) {
   gone_ = true;
   ShowRuntimeError(this, error);
   emit runtimeErrorShown(static_cast<int>(error.number()));
+}
+
+void MainWindow::DescribeShownTime() {
+  command1_->setAccessibleDescription(label1_->accessibleName() + u' ' + label1_->text());
 }
 
 QPushButton* MainWindow::ButtonFor(Button button) const {

@@ -50,6 +50,7 @@ class MainWindow : public QWidget, public RuntimeServices {
   void Deliver(void (Form1::*handler)());
   void Fail(const RuntimeError& error);
   QPushButton* ButtonFor(Button button) const;
+  void DescribeShownTime();
 
   DayClock clock_;
   EventPump pump_{clock_};

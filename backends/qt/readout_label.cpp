@@ -1,12 +1,11 @@
 #include "backends/qt/readout_label.h"
 
 #include <algorithm>
-#include <mutex>
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
+
+#include "backends/qt/readout_ink.h"
 
 namespace kovrane {
 
@@ -17,23 +16,6 @@ namespace {
 constexpr qreal kNarrowestCondensing = 0.7;
 // Keeps antialiased edges and overhanging glyphs off the box's border.
 constexpr qreal kSideMargin = 2;
-
-class ReadoutAccessible : public QAccessibleWidget {
- public:
-  explicit ReadoutAccessible(ReadoutLabel* label)
-      : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-  QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Value) return static_cast<ReadoutLabel*>(widget())->text();
-    return QAccessibleWidget::text(kind);
-  }
-};
-
-QAccessibleInterface* MakeReadoutAccessible(const QString& className, QObject* object) {
-  if (className == QLatin1String(ReadoutLabel::staticMetaObject.className()))
-    return new ReadoutAccessible(static_cast<ReadoutLabel*>(object));
-  return nullptr;
-}
 
 }  // namespace
 
@@ -46,11 +28,7 @@ struct ReadoutLabel::Layout {
   qreal baseline = 0;  // from the widget's vertical centre, unscaled
 };
 
-ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {
-  static std::once_flag accessibleFactoryInstalled;
-  std::call_once(accessibleFactoryInstalled,
-                 [] { QAccessible::installFactory(&MakeReadoutAccessible); });
-}
+ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
 void ReadoutLabel::setText(const QString& text) {
   if (text == text_) return;
@@ -101,7 +79,10 @@ void ReadoutLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setFont(font());
-  painter.setPen(palette().color(QPalette::WindowText));
+  // The label paints no background: what shows behind it is the window's,
+  // whose colours it inherits, and a theme change repaints it.
+  painter.setPen(ReadableInk(palette().color(QPalette::WindowText),
+                             palette().color(backgroundRole())));
   painter.translate(width() / 2.0, height() / 2.0);
   painter.scale(layout.xScale, layout.yScale);
   painter.translate(-layout.naturalWidth / 2, layout.baseline);

@@ -5,8 +5,10 @@
 // - A readout wider than its box (the replacement fonts run wider than the
 //   original at the same size, and 100 hours or more adds digits) is first
 //   condensed, then shrunk, so it always shows whole inside the box.
-// - Screen readers get a fixed name and read the time on request; the label
-//   does not announce each new second.
+// - Screen readers get a fixed name and read the time as text on request;
+//   the label does not announce each new second (accessibility.h).
+// Its ink is the design's dark blue, made lighter only on a background
+// where that could not be read (readout_ink.h).
 
 #include <QList>
 #include <QRectF>

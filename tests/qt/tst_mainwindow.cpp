@@ -1,7 +1,7 @@
 // Form1 on Qt, used as a person uses it: start-up state, geometry, the
-// readout's font and colour, START and STOP by mouse and by Space with the
-// focus following the shown button, closing during a run, accessibility,
-// and the display of a run-time error.
+// readout's font and colour (also on dark and high-contrast themes), START
+// and STOP by mouse and by Space with the focus following the shown button,
+// closing during a run, accessibility, and the display of a run-time error.
 //
 // A START click does not return while its run lasts, so whatever happens
 // during a run is scheduled on timers before the click. Each timer belongs
@@ -11,7 +11,9 @@
 #include <QAccessibleEvent>
 #include <QElapsedTimer>
 #include <QFontInfo>
+#include <QMap>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -22,9 +24,40 @@
 #include <sstream>
 
 #include "backends/qt/main_window.h"
+#include "backends/qt/readout_ink.h"
 #include "backends/qt/readout_label.h"
 
 namespace kovrane {
+
+namespace {
+
+// The readout as drawn on the window: the background painted behind it
+// and its ink, the commonest other colour (the solid middle of strokes).
+struct Drawn {
+  QColor background, ink;
+};
+Drawn DrawnReadout(QWidget* window, QWidget* readout) {
+  const QImage image = window->grab(readout->geometry()).toImage();
+  QMap<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+  const QRgb background = image.pixel(0, 0);
+  QRgb ink = background;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.key() != background && (ink == background || it.value() > counts[ink])) ink = it.key();
+  return {QColor(background), QColor(ink)};
+}
+
+QPalette Themed(const QColor& text, const QColor& window) {
+  QPalette palette = QApplication::palette();
+  for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    palette.setColor(role, text);
+  for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+    palette.setColor(role, window);
+  return palette;
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -107,6 +140,39 @@ class MainWindowTest : public QObject {
     QVERIFY2(darkBlue > 200, qPrintable(QString::number(darkBlue)));
   }
 
+  void readoutReadsOnEveryTheme_data() {
+    QTest::addColumn<QPalette>("theme");
+    QTest::addColumn<bool>("keepsDarkBlue");
+    QTest::newRow("dark") << Themed(QColor(0xee, 0xee, 0xec), QColor(0x35, 0x35, 0x35)) << false;
+    QTest::newRow("high contrast, black") << Themed(Qt::yellow, Qt::black) << false;
+    QTest::newRow("high contrast, white") << Themed(Qt::black, Qt::white) << true;
+  }
+  void readoutReadsOnEveryTheme() {
+    QFETCH(QPalette, theme);
+    QFETCH(bool, keepsDarkBlue);
+    const QColor darkBlue(0, 0, 128);
+    const QPalette standard = QApplication::palette();
+    const Drawn light = DrawnReadout(window_.get(), label1_);
+    QCOMPARE(light.ink, darkBlue);
+
+    // Switched while the program runs, as a desktop switches themes.
+    QApplication::setPalette(theme);
+    QCoreApplication::processEvents();
+    const Drawn themed = DrawnReadout(window_.get(), label1_);
+    QApplication::setPalette(standard);
+    QCoreApplication::processEvents();
+    const Drawn back = DrawnReadout(window_.get(), label1_);
+
+    const double contrast = ContrastRatio(themed.ink, themed.background);
+    qInfo("ink %s on %s: %.2f:1 (light theme: %.2f:1)", qPrintable(themed.ink.name()),
+          qPrintable(themed.background.name()), contrast, ContrastRatio(light.ink, light.background));
+    QCOMPARE(themed.background, theme.color(QPalette::Window));
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+    QCOMPARE(themed.ink == darkBlue, keepsDarkBlue);
+    QVERIFY(themed.ink.blue() > themed.ink.red() && themed.ink.blue() > themed.ink.green());
+    QCOMPARE(back.ink, darkBlue);
+  }
+
   void iconHasBothSizes() {
     const QList<QSize> sizes = window_->windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(32, 32)));
@@ -114,14 +180,27 @@ class MainWindowTest : public QObject {
   }
 
   void accessibleNames() {
+    QAccessibleInterface* const window = QAccessible::queryAccessibleInterface(window_.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QString("Kovrane"));
     QAccessibleInterface* const readout = QAccessible::queryAccessibleInterface(label1_);
     QCOMPARE(readout->role(), QAccessible::StaticText);
     QCOMPARE(readout->text(QAccessible::Name), QString("Elapsed time"));
     QCOMPARE(readout->text(QAccessible::Value), QString("00:00:00"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(command1_)->text(QAccessible::Name),
-             QString("Start"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(command2_)->text(QAccessible::Name),
-             QString("Stop"));
+    QVERIFY(!readout->state().focusable);
+    QAccessibleTextInterface* const text = readout->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), QString("00:00:00"));
+    // Where the third digit is drawn, on screen, leads back to it.
+    const QRect third = text->characterRect(3);
+    QVERIFY(third.isValid() && readout->rect().contains(third));
+    QCOMPARE(text->offsetAtPoint(third.center()), 3);
+    QAccessibleInterface* const start = QAccessible::queryAccessibleInterface(command1_);
+    QCOMPARE(start->text(QAccessible::Name), QString("Start"));
+    QCOMPARE(start->text(QAccessible::Description), QString("Elapsed time 00:00:00"));
+    QAccessibleInterface* const stop = QAccessible::queryAccessibleInterface(command2_);
+    QCOMPARE(stop->text(QAccessible::Name), QString("Stop"));
+    QCOMPARE(stop->text(QAccessible::Description), QString("Counting"));
   }
 
   void startAndStop_data() {
@@ -170,6 +249,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(form.sikibetu, 0);
     // Screen readers read the time when asked; the ticks are not announced.
     QCOMPARE(QAccessible::queryAccessibleInterface(label1_)->text(QAccessible::Value), seen.atStop);
+    QCOMPARE(command1_->accessibleDescription(), "Elapsed time " + seen.atStop);
     QVERIFY2(readoutEvents_.isEmpty(), qPrintable(QString::number(readoutEvents_.size())));
   }
 

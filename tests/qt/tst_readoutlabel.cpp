@@ -1,6 +1,6 @@
 // The readout, Label1, as the window builds it: digits that keep their
-// places from one second to the next, and long readouts shrunk to show
-// whole inside the box.
+// places from one second to the next, long readouts shrunk to show whole
+// inside the box, and an ink that reads on any background.
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "backends/qt/main_window.h"
+#include "backends/qt/readout_ink.h"
 #include "backends/qt/readout_label.h"
 
 namespace kovrane {
@@ -104,6 +105,21 @@ class ReadoutLabelTest : public QObject {
     const auto [first, last] = InkColumns(drawn);
     QVERIFY2(first > 0 && last < drawn.width() - 1, qPrintable(QString("%1..%2").arg(first).arg(last)));
     QVERIFY2(last - first > drawn.width() * 8 / 10, qPrintable(QString("%1..%2").arg(first).arg(last)));
+  }
+
+  void inkReadsOnAnyBackground() {
+    const QColor darkBlue(0, 0, 128);
+    QCOMPARE(ReadableInk(darkBlue, QApplication::palette().color(QPalette::Window)), darkBlue);
+    QList<QColor> backgrounds{darkBlue, Qt::yellow, Qt::darkGreen, QColor(0x7f, 0x7f, 0xff)};
+    for (int grey = 0; grey <= 255; grey += 15) backgrounds.append(QColor(grey, grey, grey));
+    for (const QColor& background : backgrounds) {
+      const QColor ink = ReadableInk(darkBlue, background);
+      const QString seen = ink.name() + " on " + background.name();
+      QVERIFY2(ContrastRatio(ink, background) >= kReadableContrast, qPrintable(seen));
+      // Still the design's blue, only lighter or darker.
+      QVERIFY2(ink.hslHue() == 240 || ink == Qt::white || ink == Qt::black, qPrintable(seen));
+      if (ContrastRatio(darkBlue, background) >= kReadableContrast) QCOMPARE(ink, darkBlue);
+    }
   }
 
  private:

@@ -1,0 +1,134 @@
+"""The real kovrane as a screen reader sees it, through AT-SPI: the frame,
+the readout's time read as text on request, START and STOP with the time
+said when the run stops, and no event from the readout while it counts.
+Prints the accessible tree before START, after START and after STOP.
+
+Usage (on a display, inside a D-Bus session): screen_reader_test.py KOVRANE
+Runs under Debian's /usr/bin/python3, which has pyatspi."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+failures = []
+
+
+def check(description, passed):
+    print(("ok: " if passed else "FAILED: ") + description)
+    if not passed:
+        failures.append(description)
+
+
+def pump(seconds):
+    """Lets AT-SPI events arrive while time passes."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if not context.iteration(False):
+            time.sleep(0.01)
+
+
+def states(accessible):
+    names = {pyatspi.STATE_SHOWING: "showing", pyatspi.STATE_FOCUSABLE: "focusable",
+             pyatspi.STATE_FOCUSED: "focused", pyatspi.STATE_ACTIVE: "active"}
+    state = accessible.getState()
+    return [name for value, name in names.items() if state.contains(value)]
+
+
+def text_of(accessible):
+    text = accessible.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def print_tree(title, accessible, depth=0):
+    if depth == 0:
+        print(f"--- {title}")
+    line = f'{"  " * depth}{accessible.getRoleName()} "{accessible.name}"'
+    if accessible.description:
+        line += f' description="{accessible.description}"'
+    if "Text" in pyatspi.utils.listInterfaces(accessible):
+        line += f' text="{text_of(accessible)}"'
+    print(f'{line} [{", ".join(states(accessible))}]')
+    for child in accessible:
+        print_tree(title, child, depth + 1)
+
+
+def find(root, role, name):
+    return pyatspi.findDescendant(root, lambda a: a.getRoleName() == role and a.name == name)
+
+
+def main():
+    kovrane = sys.argv[1]
+    desktop = pyatspi.Registry.getDesktop(0)
+    program = subprocess.Popen([kovrane], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+    try:
+        application = None
+        for _ in range(100):
+            application = next((a for a in desktop if a is not None and a.name == "Kovrane"), None)
+            if application is not None and application.childCount > 0:
+                break
+            time.sleep(0.1)
+        else:
+            print("FAILED: Kovrane never appeared on the accessibility bus")
+            return 1
+        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                                 str(program.pid), "--name", "^Kovrane$"],
+                                capture_output=True, text=True, timeout=10).stdout.split()[0]
+        # No window manager here: give the window the focus as one would.
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        pump(0.5)
+
+        frame = application[0]
+        readout = find(frame, "label", "Elapsed time")
+        start = find(frame, "push button", "Start")
+        stop = find(frame, "push button", "Stop")
+        print_tree("before START", application)
+        check("the window is a frame named Kovrane", frame.getRoleName() == "frame" and frame.name == "Kovrane")
+        check("readout, START and STOP are found", None not in (readout, start, stop))
+        if failures:
+            return 1
+        check("the readout's text is 00:00:00", text_of(readout) == "00:00:00")
+        check("the readout cannot take the focus", "focusable" not in states(readout))
+        check("START is shown and focused", {"showing", "focused"} <= set(states(start)))
+        check("STOP is not shown", "showing" not in states(stop))
+
+        readout_events, other_events = [], []
+
+        def heard(event):
+            (readout_events if event.source == readout else other_events).append(event.type)
+
+        pyatspi.Registry.registerEventListener(heard, "object", "focus", "window")
+        subprocess.run(["xdotool", "mousemove", "--window", window, "60", "92", "click", "1"], check=True)
+        pump(2.5)  # two ticks or more
+        print_tree("after START", application)
+        running = text_of(readout)
+        check(f"the readout's text moved while counting ({running})", running > "00:00:00")
+        check("STOP is shown and focused, START is not shown",
+              {"showing", "focused"} <= set(states(stop)) and "showing" not in states(start))
+        check("STOP's description says it is counting", stop.description == "Counting")
+        # The listener heard the buttons change, so its silence on the readout counts.
+        check(f"no event from the readout while counting ({readout_events}; "
+              f"others: {sorted(set(other_events))})", not readout_events and other_events)
+
+        subprocess.run(["xdotool", "mousemove", "--window", window, "148", "92", "click", "1"], check=True)
+        pump(1.2)  # the run ends at its next whole second
+        print_tree("after STOP", application)
+        stopped = text_of(readout)
+        pump(1.2)
+        check(f"the readout's text froze at {stopped}", text_of(readout) == stopped and stopped >= running)
+        check("START is shown and focused again", {"showing", "focused"} <= set(states(start)))
+        check(f'START\'s description tells the time ("{start.description}")',
+              start.description == f"Elapsed time {stopped}")
+        pyatspi.Registry.deregisterEventListener(heard, "object", "focus", "window")
+    finally:
+        program.terminate()
+        program.wait(10)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
