@@ -11,7 +11,7 @@ packages=(
   # Qt front end
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev fonts-ipafont-gothic
   # desktop integration checks and packaging
-  desktop-file-utils appstream dpkg-dev file lintian man-db groff-base zip unzip librsvg2-bin
+  desktop-file-utils appstream appstream-compose dpkg-dev file lintian man-db groff-base zip unzip librsvg2-bin
   # accessibility, themes and Wayland checks
   dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   qt6-gtk-platformtheme weston qt6-wayland
