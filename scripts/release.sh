@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds the release files of the current commit from a clean export of it
+# (uncommitted changes never get in) and writes them, with their SHA256SUMS,
+# to dist/ at the top of the checkout, or to the folder given with --out.
+#
+#   kovrane_<version>_amd64.deb            the Linux (Qt) package
+#   kovrane-<version>-windows-x64.zip      kovrane.exe, LICENSE.txt, README.txt
+#   kovrane-<version>.tar.gz               the source of the commit
+#
+# The files are reproducible: rebuilt from the same commit, anywhere and at
+# any time, they come out byte for byte the same.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out=$repo/dist
+while [ $# -gt 0 ]; do
+  case $1 in
+    --out) out=$2; shift 2 ;;
+    *) echo "usage: $0 [--out DIR]" >&2; exit 2 ;;
+  esac
+done
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+"$repo/scripts/install-deps.sh"
+
+# Whatever the caller's settings, files get the same modes, archive times
+# read the same, and tools sort and speak the same way.
+umask 022
+export TZ=UTC LC_ALL=C
+commit=$(git -C "$repo" rev-parse HEAD)
+SOURCE_DATE_EPOCH=$(git -C "$repo" log -1 --format=%ct "$commit")
+export SOURCE_DATE_EPOCH
+[ -z "$(git -C "$repo" status --porcelain --untracked-files=no)" ] \
+  || echo "note: uncommitted changes are left out; building commit $commit"
+
+# The exports ignore the caller's git settings that change them: line-end
+# conversion and the modes git archive gives its entries.
+export_commit() {
+  git -C "$repo" -c core.autocrlf=false -c core.eol=lf -c tar.umask=022 \
+    archive --format=tar "$@" "$commit"
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kovrane-release.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/src"
+export_commit | tar -x -C "$work/src"
+
+# The two builds run side by side: each has serial stretches (configure,
+# packaging) the other fills.
+build_linux() {
+  cmake --preset linux-qt -S "$work/src" -B "$work/linux" \
+    -DCMAKE_BUILD_TYPE=Release -DKOVRANE_BUILD_TESTS=OFF
+  cmake --build "$work/linux"
+  (cd "$work/linux" && cpack -G DEB)
+}
+build_windows() {
+  cmake --preset windows-mingw -S "$work/src" -B "$work/windows" -DKOVRANE_BUILD_TESTS=OFF
+  cmake --build "$work/windows"
+}
+build_linux >"$work/linux.log" 2>&1 & linux_pid=$!
+build_windows >"$work/windows.log" 2>&1 & windows_pid=$!
+for build in linux:$linux_pid windows:$windows_pid; do
+  if ! wait "${build#*:}"; then
+    tail -n 40 "$work/${build%%:*}.log"
+    echo "release: the ${build%%:*} build failed" >&2
+    exit 1
+  fi
+done
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/linux/CMakeCache.txt")
+deb=kovrane_${version}_amd64.deb
+zip=kovrane-$version-windows-x64.zip
+tarball=kovrane-$version.tar.gz
+
+mkdir "$work/dist"
+cp "$work/linux/package/$deb" "$work/dist/$deb"
+
+# The zip: Windows users read the texts in Notepad, hence CRLF.
+stage=$work/zip
+mkdir "$stage"
+cp "$work/windows/backends/win32/kovrane.exe" "$stage/kovrane.exe"
+sed 's/\r*$/\r/' "$work/src/LICENSE" >"$stage/LICENSE.txt"
+sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' \
+  "$work/src/packaging/windows/README.txt" >"$stage/README.txt"
+chmod 644 "$stage"/*
+touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
+# Entries in byte order, with no extra fields (owners, exact times).
+(cd "$stage" && zip -X -9 -q "$work/dist/$zip" LICENSE.txt README.txt kovrane.exe)
+
+# git archive stamps every entry with the commit time and owner root; gzip -n
+# leaves out its own name and time.
+export_commit --prefix="kovrane-$version/" | gzip -n -9 >"$work/dist/$tarball"
+
+(cd "$work/dist" && sha256sum "$deb" "$zip" "$tarball" | sort -k2 >SHA256SUMS)
+for file in "$deb" "$zip" "$tarball" SHA256SUMS; do
+  cp "$work/dist/$file" "$out/$file"
+  echo "wrote $out/$file"
+done
+cat "$out/SHA256SUMS"
