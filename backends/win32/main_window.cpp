@@ -46,7 +46,8 @@ void RegisterWindowClass(HINSTANCE instance) {
       instance, MAKEINTRESOURCEW(kIconGroupId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
       GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  // The colour index, not a brush: the background follows the system colour.
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   windowClass.lpszClassName = kClassName;
   if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     RaiseControlFailed("window class");
@@ -69,8 +70,10 @@ MainWindow::~MainWindow() {
   if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
 }
 
-void MainWindow::Create(HINSTANCE instance, Form1& form) {
+void MainWindow::Create(HINSTANCE instance, Form1& form, SystemColours (*readColours)()) {
   form_ = &form;
+  readColours_ = readColours;
+  readoutColours_ = ChooseReadoutColours(readColours_());
   INITCOMMONCONTROLSEX controls{.dwSize = sizeof(INITCOMMONCONTROLSEX),
                                 .dwICC = ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -156,12 +159,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == label_) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        const design::Colour colour = design::kLabelColour;
-        SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        SetTextColor(dc, readoutColours_.text);
+        SetBkColor(dc, readoutColours_.background);
+        SetDCBrushColor(dc, readoutColours_.background);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
       }
       break;
+    case WM_SYSCOLORCHANGE:
+      FollowSystemColours(true);
+      return 0;
+    case WM_SETTINGCHANGE:  // high contrast switched on or off among others
+      FollowSystemColours(false);
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus)) {
@@ -219,6 +228,22 @@ void MainWindow::FitReadout() {
   if (reinterpret_cast<HFONT>(SendMessageW(label_, WM_GETFONT, 0, 0)) != font) {
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
+}
+
+void MainWindow::FollowSystemColours(bool coloursChanged) {
+  // As a top-level window must: the controls learn of new colours from it.
+  if (coloursChanged) {
+    for (HWND control : {label_, command1_, command2_}) {
+      SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+    }
+  }
+  const ReadoutColours chosen = ChooseReadoutColours(readColours_());
+  if (!coloursChanged && chosen.text == readoutColours_.text &&
+      chosen.background == readoutColours_.background) {
+    return;
+  }
+  readoutColours_ = chosen;
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::Click(void (Form1::*handler)()) {

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Uses kovrane.exe through the X server, as a person at the keyboard would:
-# Space on the focused START button, a screenshot of the counting window,
-# then alt+F4 during the run. Checks that the readout is drawn in its dark
-# blue and that the program ends with status 0. Runs inside wine_session.sh.
+# Uses the Kovrane window through the X server, as a person at the keyboard
+# would: Space on the focused START button, a screenshot of the counting
+# window, then alt+F4 during the run. Checks that the readout is drawn in
+# the colour given and that the program ends with status 0. Runs inside
+# wine_session.sh.
 #
-# Usage: screenshot_under_wine.sh KOVRANE_EXE OUTPUT_PNG
+# Usage: screenshot_under_wine.sh OUTPUT_PNG READOUT_COLOUR WINDOWS_PROGRAM [ARGS...]
+#   READOUT_COLOUR as #RRGGBB: #000080 for kovrane.exe's dark blue
 set -euo pipefail
-exe=$1 output=$2
+output=$1 colour=$2
+shift 2
 
 for tool in xdotool import convert; do
   if ! command -v "$tool" >/dev/null; then
@@ -16,7 +19,7 @@ for tool in xdotool import convert; do
   fi
 done
 
-wine "$exe" &
+wine "$@" &
 program=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Kovrane$' | head -n 1) || {
   echo "FAIL - the Kovrane window did not appear"
@@ -36,9 +39,9 @@ echo "figure - resident memory under wine: $(awk '/^VmRSS/ { print $2, $3 }' "/p
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
-dark_blue=$(convert "$output" -fill white +opaque '#000080' -fill black -opaque '#000080' \
+readout_pixels=$(convert "$output" -fill white +opaque "$colour" -fill black -opaque "$colour" \
   -format '%[fx:int(w*h*(1-mean))]' info:)
-echo "figure - $dark_blue dark blue (0, 0, 128) pixels in the ${WIDTH} x ${HEIGHT} window"
+echo "figure - $readout_pixels pixels of $colour in the ${WIDTH} x ${HEIGHT} window"
 
 xdotool key alt+F4
 started=$(date +%s%N)
@@ -50,8 +53,8 @@ echo "figure - ended $(( ($(date +%s%N) - started) / 1000000 )) ms after alt+F4"
 failed=0
 # The readout's 48-pixel digits cover about a thousand pixels of exactly that
 # colour (the rest is anti-aliased); another colour leaves none.
-if [ "$dark_blue" -gt 300 ]; then echo "ok - the readout is drawn in dark blue"
-else echo "FAIL - the readout is not drawn in dark blue"; failed=1; fi
+if [ "$readout_pixels" -gt 300 ]; then echo "ok - the readout is drawn in $colour"
+else echo "FAIL - the readout is not drawn in $colour"; failed=1; fi
 if [ "$status" -eq 0 ]; then echo "ok - alt+F4 during a run ends the program with status 0"
 else echo "FAIL - exit status $status after alt+F4"; failed=1; fi
 echo "screenshot: $output"

@@ -1,13 +1,18 @@
 // The Win32 backend's parts that a run of the whole program does not reach:
 // the pump's contract and how closely it wakes at a deadline, WM_QUIT and
-// errors inside a handler, DPI changes, the readout font's face and fit, and
-// text conversion; and that the title bar's symbol font is there for the
-// screenshot. Runs under wine.
+// errors inside a handler, DPI changes, the readout font's face and fit,
+// text conversion, and the readout's colours in high contrast, which wine
+// never reports as on; and that the title bar's symbol font is there for
+// the screenshot. Runs under wine.
+//
+// "win32_backend_test high-contrast-window" instead runs the window in a
+// high-contrast palette until it is closed, for the screenshot.
 
 #include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +22,7 @@
 
 #include "backends/win32/fonts.h"
 #include "backends/win32/main_window.h"
+#include "backends/win32/system_colours.h"
 #include "backends/win32/wide_text.h"
 #include "backends/win32/win32_runtime.h"
 #include "engine/form1.h"
@@ -157,6 +163,130 @@ void TestRunTimeErrorEndsTheProgram() {
   DiscardQuit();
 }
 
+std::wstring Hex(COLORREF colour) {
+  wchar_t text[16];
+  std::swprintf(text, std::size(text), L"#%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                GetBValue(colour));
+  return text;
+}
+
+void TestReadoutColourChoice() {
+  constexpr COLORREF kNavy = RGB(0, 0, 128), kWhite = RGB(255, 255, 255), kBlack = 0;
+  ReadoutColours chosen = ChooseReadoutColours({false, kWhite, kBlack});
+  Check(chosen.text == kNavy && chosen.background == kBlack,
+        L"high contrast off: dark blue on the window's face, whatever the system's text colour");
+  chosen = ChooseReadoutColours({true, kWhite, kBlack});
+  Check(chosen.text == kWhite && chosen.background == kBlack,
+        L"high contrast on: the window text colour on the window's face");
+}
+
+// Wine's SystemParametersInfo always answers high contrast off and cannot
+// switch it on, so these windows read the flag from here.
+bool highContrast = false;
+SystemColours TestSystemColours() {
+  SystemColours system = ReadSystemColours();
+  system.highContrast = highContrast;
+  return system;
+}
+
+// The colours the window gives the readout to paint with: its text, the
+// text's background and the brush its box is filled with.
+struct Painted {
+  COLORREF text, textBackground, box;
+  bool Is(COLORREF expectedText, COLORREF background) const {
+    return text == expectedText && textBackground == background && box == background;
+  }
+  std::wstring Describe() const {
+    return Hex(text) + L" on " + Hex(textBackground) + L", box " + Hex(box);
+  }
+};
+
+Painted PaintedReadout(const MainWindow& window) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+      window.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+      reinterpret_cast<LPARAM>(Control(window, 103))));
+  RECT pixel{0, 0, 1, 1};
+  FillRect(dc, &pixel, brush);
+  const Painted painted{GetTextColor(dc), GetBkColor(dc), GetPixel(dc, 0, 0)};
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return painted;
+}
+
+// Yellow window text, white button and caption text, all on black: the
+// readout's colour tells which system colour it follows.
+constexpr int kHighContrastElements[] = {
+    COLOR_WINDOW,        COLOR_WINDOWTEXT,        COLOR_BTNFACE,     COLOR_BTNTEXT,
+    COLOR_3DHILIGHT,     COLOR_3DLIGHT,           COLOR_3DSHADOW,    COLOR_3DDKSHADOW,
+    COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION, COLOR_CAPTIONTEXT, COLOR_ACTIVEBORDER,
+    COLOR_WINDOWFRAME,   COLOR_HIGHLIGHT,         COLOR_HIGHLIGHTTEXT};
+constexpr COLORREF kHighContrastColours[] = {
+    RGB(0, 0, 0),       RGB(255, 255, 0), RGB(0, 0, 0),       RGB(255, 255, 255),
+    RGB(255, 255, 255), RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 0),
+    RGB(0, 0, 0),       RGB(0, 0, 0),     RGB(255, 255, 255), RGB(255, 255, 255),
+    RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 0, 0)};
+static_assert(std::size(kHighContrastElements) == std::size(kHighContrastColours));
+
+void SetHighContrastPalette() {
+  SetSysColors(static_cast<int>(std::size(kHighContrastElements)), kHighContrastElements,
+               kHighContrastColours);
+}
+
+void TestWindowFollowsHighContrast() {
+  std::vector<COLORREF> saved;
+  for (int element : kHighContrastElements) saved.push_back(GetSysColor(element));
+  MainWindow window;
+  Win32Runtime runtime(window);
+  Form1 form(runtime);
+  highContrast = false;
+  window.Create(GetModuleHandleW(nullptr), form, TestSystemColours);
+  constexpr COLORREF kNavy = RGB(0, 0, 128);
+  Painted painted = PaintedReadout(window);
+  Check(painted.Is(kNavy, GetSysColor(COLOR_BTNFACE)),
+        L"at start-up the readout is dark blue on the face: " + painted.Describe());
+
+  highContrast = true;
+  SendMessageW(window.handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  painted = PaintedReadout(window);
+  Check(painted.Is(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNFACE)),
+        L"high contrast switched on: window text on the face: " + painted.Describe());
+
+  SetHighContrastPalette();  // sends WM_SYSCOLORCHANGE
+  painted = PaintedReadout(window);
+  Check(painted.Is(RGB(255, 255, 0), RGB(0, 0, 0)),
+        L"new system colours: the readout follows them: " + painted.Describe());
+
+  highContrast = false;
+  SendMessageW(window.handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  painted = PaintedReadout(window);
+  Check(painted.Is(kNavy, RGB(0, 0, 0)),
+        L"high contrast switched off: dark blue again: " + painted.Describe());
+  SetSysColors(static_cast<int>(saved.size()), kHighContrastElements, saved.data());
+}
+
+// The whole window in a high-contrast palette, until it is closed. Windows
+// draws controls without visual styles in high contrast; wine keeps its
+// theme, so the controls are taken off it here.
+int RunHighContrastWindow() {
+  SetHighContrastPalette();
+  highContrast = true;
+  MainWindow window;
+  Win32Runtime runtime(window);
+  Form1 form(runtime);
+  window.Create(GetModuleHandleW(nullptr), form, TestSystemColours);
+  for (int id : {101, 102, 103}) SetWindowTheme(Control(window, id), L" ", L" ");
+  window.Show(SW_SHOWNORMAL);
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) window.Deliver(message);
+  return window.failure() ? 1 : 0;
+}
+
 std::wstring Milliseconds(double seconds) {
   wchar_t text[32];
   std::swprintf(text, std::size(text), L"%.2f ms", seconds * 1000.0);
@@ -281,12 +411,17 @@ void TestPump() {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_U8TEXT);
+  if (argc == 2 && std::wstring(argv[1]) == L"high-contrast-window") {
+    return RunHighContrastWindow();
+  }
   TestWiden();
   TestReadoutFont();
   TestTitleBarSymbolFont();
   TestRunTimeErrorEndsTheProgram();
+  TestReadoutColourChoice();
+  TestWindowFollowsHighContrast();
   for (Wake preferred : {Wake::HighResolutionTimer, Wake::Timeout}) TestPumpWaits(preferred);
   TestPump();
   std::wprintf(L"%d check(s) failed\n", failures);
