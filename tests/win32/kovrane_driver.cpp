@@ -1,8 +1,9 @@
 // Drives kovrane.exe as a person would, from a process of its own: finds the
 // "Kovrane" window, reads the readout and the buttons' visibility and focus,
 // clicks START and STOP, presses Space on the focused button, and closes the
-// window during a run. Prints one line per check, and how long the
-// program took to end after WM_CLOSE.
+// window during a run. Reads the names a screen reader gets through MSAA
+// along the way. Prints one line per check, and how long the program took
+// to end after WM_CLOSE.
 //
 // Usage: kovrane_driver KOVRANE_EXE   (a Windows path, or a Unix one under wine)
 
@@ -10,6 +11,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cwctype>
@@ -39,6 +41,26 @@ std::wstring Text(HWND window) {
   SendMessageTimeoutW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer),
                       SMTO_ABORTIFHUNG, 2000, &copied);
   return buffer;
+}
+
+// A control's name as a screen reader reads it: MSAA, through the
+// accessible object the system provides for the control.
+std::wstring AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&accessible)))) {
+    return L"(no accessible object)";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::wstring result = L"(no name)";
+  if (accessible->get_accName(self, &name) == S_OK && name != nullptr) result = name;
+  SysFreeString(name);
+  accessible->Release();
+  return result;
 }
 
 struct Form {
@@ -145,6 +167,12 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
   Check(Placed(form, form.stop, {120, 80, 177, 105}), L"STOP at 120,80 size 57 x 25");
   Check(Text(form.label) == L"00:00:00", L"readout starts at 00:00:00");
   CheckButtons(form, false, L"at start-up");
+  const std::wstring startName = AccessibleName(form.start);
+  const std::wstring stopName = AccessibleName(form.stop);
+  const std::wstring readoutName = AccessibleName(form.label);
+  Check(startName == L"START" && stopName == L"STOP",
+        L"the buttons' accessible names: " + startName + L", " + stopName);
+  Check(readoutName == L"00:00:00", L"the readout's accessible name: " + readoutName);
 
   PostMessageW(form.start, BM_CLICK, 0, 0);
   Sleep(300);
@@ -153,6 +181,12 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
   const int counted = ReadoutSeconds(form);
   Check(counted >= 1 && counted <= 3,
         L"about 2.5 s after START the readout shows 1 to 3 s: " + Text(form.label));
+  // Read between two readings of the text, in case a second passes.
+  const std::wstring before = Text(form.label);
+  const std::wstring countingName = AccessibleName(form.label);
+  Check((countingName == before || countingName == Text(form.label)) &&
+            Seconds(countingName) >= 1,
+        L"while counting, the readout's accessible name is the time shown: " + countingName);
 
   PostMessageW(form.stop, BM_CLICK, 0, 0);
   Sleep(300);
@@ -161,6 +195,8 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
   const std::wstring stopped = Text(form.label);
   Sleep(2000);
   Check(Text(form.label) == stopped, L"the readout stays at " + stopped + L" after STOP");
+  Check(AccessibleName(form.label) == stopped,
+        L"after STOP the readout's accessible name is " + AccessibleName(form.label));
 
   PressSpace(form.start);
   Sleep(300);
@@ -185,6 +221,7 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_U8TEXT);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (argc != 2) {
     std::fwprintf(stderr, L"usage: kovrane_driver KOVRANE_EXE\n");
     return 2;
