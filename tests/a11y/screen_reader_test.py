@@ -89,9 +89,13 @@ def main():
         print_tree("before START", application)
         check("the window is a frame named Kovrane", frame.getRoleName() == "frame" and frame.name == "Kovrane")
         check("readout, START and STOP are found", None not in (readout, start, stop))
-        if failures:
+        if None in (readout, start, stop):
             return 1
         check("the readout's text is 00:00:00", text_of(readout) == "00:00:00")
+        # Review reads line by line, with the characters' places on screen.
+        line = readout.queryText().getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
+        extents = readout.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
+        check(f"review reads the line {line} with its place", line[0] == "00:00:00" and extents[2] > 0)
         check("the readout cannot take the focus", "focusable" not in states(readout))
         check("START is shown and focused", {"showing", "focused"} <= set(states(start)))
         check("STOP is not shown", "showing" not in states(stop))
@@ -123,7 +127,6 @@ def main():
         check("START is shown and focused again", {"showing", "focused"} <= set(states(start)))
         check(f'START\'s description tells the time ("{start.description}")',
               start.description == f"Elapsed time {stopped}")
-        pyatspi.Registry.deregisterEventListener(heard, "object", "focus", "window")
     finally:
         program.terminate()
         program.wait(10)

@@ -8,7 +8,6 @@
 // to the window, so a failed test that leaves it pending cannot fire later.
 
 #include <QAccessible>
-#include <QAccessibleEvent>
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QMap>
@@ -63,13 +62,6 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-      if (event->object() == watchedReadout_) readoutEvents_.append(event->type());
-    });
-    QAccessible::setActive(true);
-  }
-
   void init() {
     window_ = std::make_unique<MainWindow>();
     window_->show();
@@ -79,8 +71,6 @@ class MainWindowTest : public QObject {
     command1_ = window_->findChild<QPushButton*>("Command1");
     command2_ = window_->findChild<QPushButton*>("Command2");
     QVERIFY(label1_ && command1_ && command2_);
-    watchedReadout_ = label1_;
-    readoutEvents_.clear();
     // A run that a failed check left going must not hang the test.
     QTimer::singleShot(8000, window_.get(), [this] { window_->close(); });
   }
@@ -247,10 +237,11 @@ class MainWindowTest : public QObject {
     const Form1& form = window_->form();
     QCOMPARE(QString::asprintf("%02d:%02d:%02d", form.hour, form.minute, form.second), seen.atStop);
     QCOMPARE(form.sikibetu, 0);
-    // Screen readers read the time when asked; the ticks are not announced.
+    // Screen readers read the time when asked, and hear it with START's
+    // focus. That the ticks are not announced shows only on a real
+    // accessibility bus (tests/a11y): offscreen, Qt sends no events at all.
     QCOMPARE(QAccessible::queryAccessibleInterface(label1_)->text(QAccessible::Value), seen.atStop);
     QCOMPARE(command1_->accessibleDescription(), "Elapsed time " + seen.atStop);
-    QVERIFY2(readoutEvents_.isEmpty(), qPrintable(QString::number(readoutEvents_.size())));
   }
 
   void closingDuringARunEndsItAtOnce() {
@@ -317,9 +308,6 @@ class MainWindowTest : public QObject {
       QTest::mouseClick(button, Qt::LeftButton);
     }
   }
-
-  static inline QObject* watchedReadout_ = nullptr;
-  static inline QList<QAccessible::Event> readoutEvents_;
 
   std::unique_ptr<MainWindow> window_;
   ReadoutLabel* label1_ = nullptr;
