@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the release files of the current commit from a clean export of it
-# (uncommitted changes never get in) and writes them, with their SHA256SUMS,
-# to dist/ at the top of the checkout, or to the folder given with --out.
+# Builds the release files of the current commit (or of --commit REV) from a
+# clean export of it, so uncommitted changes never get in, and writes them
+# with their SHA256SUMS to dist/ at the top of the checkout, or to --out DIR.
 #
 #   kovrane_<version>_amd64.deb            the Linux (Qt) package
 #   kovrane-<version>-windows-x64.zip      kovrane.exe, LICENSE.txt, README.txt
@@ -13,10 +13,12 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$repo/dist
+revision=HEAD
 while [ $# -gt 0 ]; do
   case $1 in
     --out) out=$2; shift 2 ;;
-    *) echo "usage: $0 [--out DIR]" >&2; exit 2 ;;
+    --commit) revision=$2; shift 2 ;;
+    *) echo "usage: $0 [--out DIR] [--commit REV]" >&2; exit 2 ;;
   esac
 done
 mkdir -p "$out"
@@ -28,11 +30,10 @@ out=$(cd "$out" && pwd)
 # read the same, and tools sort and speak the same way.
 umask 022
 export TZ=UTC LC_ALL=C
-commit=$(git -C "$repo" rev-parse HEAD)
+commit=$(git -C "$repo" rev-parse --verify "$revision^{commit}")
 SOURCE_DATE_EPOCH=$(git -C "$repo" log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
-[ -z "$(git -C "$repo" status --porcelain --untracked-files=no)" ] \
-  || echo "note: uncommitted changes are left out; building commit $commit"
+echo "release: building commit $commit"
 
 # The exports ignore the caller's git settings that change them: line-end
 # conversion and the modes git archive gives its entries.

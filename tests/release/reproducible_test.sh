@@ -15,13 +15,14 @@ fi
 
 rm -rf "$work"
 mkdir -p "$work/first/tmp" "$work/second/tmp" "$work/second/cwd"
-release=$source_dir/scripts/release.sh
+# Both runs build the same commit, even if HEAD moves meanwhile.
+release=("$source_dir/scripts/release.sh" --commit "$(git -C "$source_dir" rev-parse HEAD)")
 # Side by side they take little longer than one alone on two cores; the
 # second starts later, so no step of the two runs shares a second.
-(cd "$work/first" && TMPDIR=$work/first/tmp "$release" --out "$work/first/dist") \
+(cd "$work/first" && TMPDIR=$work/first/tmp "${release[@]}" --out "$work/first/dist") \
   >"$work/first.log" 2>&1 & first=$!
 sleep 5
-(cd "$work/second/cwd" && umask 077 && TMPDIR=$work/second/tmp "$release" --out "$work/second/dist") \
+(cd "$work/second/cwd" && umask 077 && TMPDIR=$work/second/tmp "${release[@]}" --out "$work/second/dist") \
   >"$work/second.log" 2>&1 || { cat "$work/second.log"; exit 1; }
 wait "$first" || { cat "$work/first.log"; exit 1; }
 
