@@ -111,7 +111,9 @@ def main(path):
         print(("ok - " if passed else "FAIL - ") + what)
         failures += 0 if passed else 1
 
-    image = PeImage(open(path, "rb").read())
+    data = open(path, "rb").read()
+    check(len(data) <= 256 * 1024, f"one file of at most 256 KB: {len(data)} bytes")
+    image = PeImage(data)
     dlls = sorted(name.lower() for name in image.imports())
     check(set(dlls) <= SYSTEM_DLLS, f"imports only Windows' own DLLs: {', '.join(dlls)}")
 
