@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Desktop integration as a packager sees it: `cmake --install` puts the
-# program, its desktop entry, AppStream metadata and hicolor icons in place,
-# the desktop entry and metadata validate, and CPack builds a .deb holding
-# the same files.
+# Desktop integration as a packager and a user see it. A per-user style
+# install (`cmake --install --prefix ... --strip`, into a folder with a space
+# in its name) holds the program, hardened, its desktop entry, which starts
+# that very program, AppStream metadata that validates and composes into a
+# software-centre catalogue with its icon, the hicolor icons, the manual
+# page and the licence. CPack builds a .deb of the same files that lintian
+# passes without an error or a warning.
 #
 # Usage: install_test.sh BUILD_DIR OUTPUT_DIR
 # Exit status 77 (skipped) when a tool is missing, except under CI.
@@ -12,7 +15,8 @@ build=$1 out=$2
 rm -rf "$out" && mkdir -p "$out"
 
 source "$(dirname "$0")/../lib/xvfb_session.sh"
-require_tools desktop-file-validate appstreamcli dpkg-deb dpkg-shlibdeps identify
+require_tools desktop-file-validate appstreamcli /usr/libexec/appstreamcli-compose dpkg-deb \
+  dpkg-shlibdeps identify lintian man readelf /usr/bin/python3
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...
@@ -23,33 +27,99 @@ check() {  # check DESCRIPTION COMMAND...
   fi
 }
 icon_size() { [ "$(identify -format '%wx%h' "$1")" = "$2" ]; }
+# The program a desktop entry starts, read as GLib's launcher reads Exec:
+# the key's string escapes undone, then split as a shell would.
+program_started_by() {
+  /usr/bin/python3 - "$1" <<'EOF'
+import sys
+from gi.repository import GLib
+entry = GLib.KeyFile()
+entry.load_from_file(sys.argv[1], GLib.KeyFileFlags.NONE)
+print(GLib.shell_parse_argv(entry.get_string("Desktop Entry", "Exec"))[1][0])
+EOF
+}
+# Prints the lintian tags of a .deb; fails on any error or warning.
+lintian_passes() {
+  lintian --pedantic --display-info --display-experimental "$1" 2>/dev/null >"$out/lintian.txt"
+  ! grep -q '^[EW]: ' "$out/lintian.txt"
+}
+manual_renders_cleanly() {
+  local text
+  text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$1" 2>"$out/man-warnings.txt") \
+    || return 1
+  cat "$out/man-warnings.txt"
+  [ ! -s "$out/man-warnings.txt" ] || return 1
+  for word in START STOP Space --help --version "EXIT STATUS" MIT; do
+    grep -qF -- "$word" <<<"$text" || { echo "the manual never says $word"; return 1; }
+  done
+}
+hardened() {  # hardened PROGRAM: PIE, full RELRO, stack protector
+  readelf -hdlW --dyn-syms "$1" >"$out/readelf.txt" || return 1
+  grep -E 'Type:.*DYN|BIND_NOW|FLAGS_1|GNU_RELRO|__stack_chk_fail' "$out/readelf.txt"
+  grep -q 'Type: *DYN' "$out/readelf.txt" && grep -q 'FLAGS_1.*PIE' "$out/readelf.txt" \
+    && grep -q 'BIND_NOW' "$out/readelf.txt" && grep -q 'GNU_RELRO' "$out/readelf.txt" \
+    && grep -q '__stack_chk_fail' "$out/readelf.txt"
+}
+fortified_when_optimised() {  # _FORTIFY_SOURCE needs optimisation: Debug builds go without
+  grep -q '^CMAKE_BUILD_TYPE:STRING=Debug$' "$build/CMakeCache.txt" && return 0
+  grep '"command":.*backends/qt/main\.cpp' "$build/compile_commands.json" \
+    | grep -q -- '-D_FORTIFY_SOURCE=2'
+}
 
 app=org.kovrane.Kovrane
 installed=(
   bin/kovrane
   share/applications/$app.desktop
   share/metainfo/$app.metainfo.xml
-  share/icons/hicolor/32x32/apps/$app.png
-  share/icons/hicolor/16x16/apps/$app.png
+  share/man/man1/kovrane.1.gz
+  share/doc/kovrane/copyright
+  share/doc/kovrane/changelog.gz
+  share/icons/hicolor/scalable/apps/$app.svg
 )
+icon_sizes=(16 32 64 128 256)
+for size in "${icon_sizes[@]}"; do
+  installed+=("share/icons/hicolor/${size}x$size/apps/$app.png")
+done
 
-prefix=$out/prefix
-check "cmake --install" cmake --install "$build" --prefix "$prefix"
+prefix="$out/home of a user/.local"
+check "cmake --install --strip" cmake --install "$build" --prefix "$prefix" --strip
 for file in "${installed[@]}"; do check "installs $file" test -f "$prefix/$file"; done
-check "installed program is executable" test -x "$prefix/bin/kovrane"
-check "32x32 icon" icon_size "$prefix/share/icons/hicolor/32x32/apps/$app.png" 32x32
-check "16x16 icon" icon_size "$prefix/share/icons/hicolor/16x16/apps/$app.png" 16x16
+for size in "${icon_sizes[@]}"; do
+  check "${size}x$size icon" icon_size "$prefix/share/icons/hicolor/${size}x$size/apps/$app.png" \
+    "${size}x$size"
+done
 check "desktop-file-validate" desktop-file-validate "$prefix/share/applications/$app.desktop"
-check "appstreamcli validate" appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml"
+check "the desktop entry starts the installed program" \
+  [ "$(program_started_by "$prefix/share/applications/$app.desktop")" = "$prefix/bin/kovrane" ]
+check "the installed program is executable" test -x "$prefix/bin/kovrane"
+check "the program is hardened" hardened "$prefix/bin/kovrane"
+check "optimised builds fortify glibc calls" fortified_when_optimised
+check "the manual page renders without warnings" manual_renders_cleanly \
+  "$prefix/share/man/man1/kovrane.1.gz"
+check "appstreamcli validate" appstreamcli validate --no-net \
+  "$prefix/share/metainfo/$app.metainfo.xml"
+check "appstreamcli compose" appstreamcli compose --no-net --print-report=full --prefix=/ \
+  --origin=kovrane --result-root="$out/catalogue" "$prefix"
+check "the catalogue holds the program with its 64 px icon" grep -q \
+  '<icon type="cached" width="64" height="64">org.kovrane.Kovrane.png</icon>' \
+  <(zcat "$out/catalogue/share/swcatalog/xml/kovrane.xml.gz")
 
 check "cpack builds a .deb" cpack --config "$build/CPackConfig.cmake" -B "$out/package"
 deb=$(ls "$out"/package/*.deb 2>/dev/null | head -n1)
 check "a .deb was written" test -n "$deb"
 if [ -n "$deb" ]; then
   dpkg-deb -c "$deb" >"$out/contents.txt"
-  for file in "${installed[@]}"; do check "package holds /usr/$file" grep -q " ./usr/$file\$" "$out/contents.txt"; done
+  for file in "${installed[@]}"; do
+    check "package holds /usr/$file" grep -q " ./usr/$file\$" "$out/contents.txt"
+  done
   check "package is named kovrane" [ "$(dpkg-deb -f "$deb" Package)" = kovrane ]
   check "package depends on Qt 6 Widgets" grep -q libqt6widgets6 <(dpkg-deb -f "$deb" Depends)
+  check "package recommends qt6-wayland" grep -q qt6-wayland <(dpkg-deb -f "$deb" Recommends)
+  dpkg-deb -x "$deb" "$out/unpacked"
+  check "the package's desktop entry starts /usr/bin/kovrane" [ /usr/bin/kovrane = \
+    "$(program_started_by "$out/unpacked/usr/share/applications/$app.desktop")" ]
+  check "lintian --pedantic: no error, no warning" lintian_passes "$deb"
+  cat "$out/lintian.txt"
   echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 fi
 
