@@ -5,7 +5,11 @@
 #   start_xvfb DIR [SCREEN] Starts Xvfb on a display it picks itself, so
 #                           parallel runs never clash, and exports DISPLAY.
 #                           The server's pid is left in XVFB_PID for the
-#                           caller's cleanup.
+#                           caller's cleanup. -noreset: by default Xvfb
+#                           resets when its last client leaves and refuses
+#                           a client that connects meanwhile, as a test's
+#                           next program may (wine's desktop right after
+#                           the prefix set-up, say).
 
 require_tools() {
   local missing=() tool
@@ -19,7 +23,8 @@ require_tools() {
 start_xvfb() {
   local dir=$1 screen=${2:-640x480x24}
   rm -f "$dir/display"
-  Xvfb -displayfd 3 -screen 0 "$screen" -dpi 96 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -screen 0 "$screen" -dpi 96 -nolisten tcp \
+    3>"$dir/display" 2>"$dir/xvfb.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.05; done
   if [ ! -s "$dir/display" ]; then

@@ -90,8 +90,8 @@ def violations(trace_file):
 def start_xvfb(out):
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24", "-dpi", "96",
-         "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "640x480x24",
+         "-dpi", "96", "-nolisten", "tcp"],
         pass_fds=[write_end], stderr=open(os.path.join(out, "xvfb.log"), "w"))
     os.close(write_end)
     with os.fdopen(read_end) as display:
