@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The real kovrane in a native Wayland session: a headless weston of its
+# own, with no X display and no platform chosen, so Qt picks Wayland itself,
+# started with an argument it must ignore.
+# From the program's protocol trace: a toplevel titled "Kovrane" whose
+# minimum size equals its maximum. Headless weston has no pointer and no
+# keyboard, so START is pressed as a screen reader presses it, through
+# AT-SPI; two screenshots taken by the compositor show the readout counting.
+# Then SIGTERM during the run, as when the session ends, must close the
+# window and end the program with status 0.
+#
+# Usage: wayland_test.sh KOVRANE OUTPUT_DIR
+# Exit status 77 (skipped) when a tool is missing, except under CI.
+set -uo pipefail
+
+kovrane=$1 out=$2
+source "$(dirname "$0")/../lib/xvfb_session.sh"
+require_tools weston weston-info weston-screenshooter dbus-run-session convert compare
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || require_tools python3-pyatspi
+# AT-SPI runs on a D-Bus session of the test's own.
+[ -n "${KOVRANE_TEST_BUS:-}" ] || KOVRANE_TEST_BUS=1 exec dbus-run-session -- "$0" "$@"
+
+mkdir -p "$out"
+rm -f "$out"/*.png
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
+XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
+export WAYLAND_DISPLAY=kovrane-test-$$
+weston_pid= app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+
+# Pixman renders, so there is something to screenshot; --debug lets the
+# screenshooter in.
+weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
+  --width=640 --height=480 --idle-time=0 >"$out/weston.log" 2>&1 &
+weston_pid=$!
+# Ready once a client sees the shell; the socket alone comes earlier.
+for _ in $(seq 100); do
+  weston-info 2>/dev/null | grep -q xdg_wm_base && break
+  sleep 0.1
+done
+weston-info 2>/dev/null | grep -q xdg_wm_base || { echo "FAILED: weston did not start"; cat "$out/weston.log"; exit 1; }
+
+WAYLAND_DEBUG=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$kovrane" --an-ignored-argument 2>"$out/trace.log" &
+app=$!
+for _ in $(seq 100); do grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$out/trace.log" && break; sleep 0.1; done
+sleep 0.3  # the compositor's repaint
+
+trace_has() { grep -q "$1" "$out/trace.log"; }
+check "a Wayland toplevel titled Kovrane" trace_has 'xdg_toplevel@[0-9]*\.set_title("Kovrane")'
+min=$(grep -o 'set_min_size([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9, ]*[0-9]')
+max=$(grep -o 'set_max_size([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9, ]*[0-9]')
+check "minimum size equals maximum size ($min and $max)" [ -n "$min" -a "$min" = "$max" ]
+
+shot() {  # the whole output as weston shows it, and the readout's dark-blue ink alone
+  (cd "$out" && weston-screenshooter >/dev/null) || return 1
+  mv "$(ls -t "$out"/wayland-screenshot-*.png | head -n1)" "$out/$1.png"
+  convert "$out/$1.png" -fill black +opaque 'rgb(0,0,128)' -fill white -opaque 'rgb(0,0,128)' \
+    "$out/$1-ink.png"
+}
+shot 1-idle
+
+/usr/bin/python3 - <<'PYTHON' || failures=$((failures + 1))
+import sys, time
+import pyatspi
+for _ in range(100):
+    program = next((a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kovrane"), None)
+    if program is not None and program.childCount > 0:
+        break
+    time.sleep(0.1)
+else:
+    sys.exit("FAILED: Kovrane never appeared on the accessibility bus")
+start = pyatspi.findDescendant(program, lambda a: a.getRoleName() == "push button" and a.name == "Start")
+actions = start.queryAction()
+actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Press"))
+print("ok: START pressed through AT-SPI")
+PYTHON
+sleep 2.5  # two ticks or more
+shot 2-running
+moved=$(compare -metric AE "$out/1-idle-ink.png" "$out/2-running-ink.png" null: 2>&1)
+check "the readout moved while running ($moved pixels of ink changed)" [ "$moved" != 0 ]
+
+kill -TERM "$app"
+wait "$app"
+status=$? app=
+check "exit status 0 after SIGTERM during a run (got $status)" [ "$status" = 0 ]
+
+echo "screenshots and the protocol trace in $out"
+[ "$failures" = 0 ]

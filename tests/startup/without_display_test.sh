@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The real kovrane with no display: --help and --version answer on stdout
+# with status 0 (the version the build's), and where no window can be opened,
+# with no display named or one that refuses, it says so in at most two lines
+# and ends with status 1, never with an abort or Qt's advice to reinstall.
+#
+# Usage: without_display_test.sh KOVRANE VERSION
+set -uo pipefail
+
+kovrane=$1 version=$2
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_RUNTIME_DIR=$scratch  # as in any session: Wayland looks for its socket there
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+run() {  # run ARGUMENT...: status, stdout and stderr of kovrane
+  "$kovrane" "$@" >"$scratch/out" 2>"$scratch/err"
+  status=$?
+}
+has() { grep -qF -- "$1" "$scratch/$2"; }
+empty() { [ ! -s "$scratch/$1" ]; }
+
+run --help
+check "--help: status 0 (got $status)" [ "$status" = 0 ]
+check "--help: usage and both options on stdout" \
+  eval 'has "Usage: kovrane [--help | --version]" out && has "  --help " out && has "  --version " out'
+check "--help: nothing on stderr" empty err
+
+run --ignored --version
+check "--version among other arguments: status 0 (got $status)" [ "$status" = 0 ]
+check "--version: \"Kovrane $version\" first ($(head -n1 "$scratch/out"))" \
+  [ "$(head -n1 "$scratch/out")" = "Kovrane $version" ]
+check "--version: nothing on stderr" empty err
+
+cannot_open() {  # cannot_open SETTING REASON: no window, said plainly
+  local setting=$1 reason=$2
+  env ${setting:+"$setting"} "$kovrane" >"$scratch/out" 2>"$scratch/err"
+  status=$?
+  echo "with ${setting:-no display}, status $status, stderr:"; sed 's/^/  | /' "$scratch/err"
+  check "${setting:-no display}: status 1" [ "$status" = 1 ]
+  check "${setting:-no display}: says why" has "kovrane: cannot open a window: $reason" err
+  check "${setting:-no display}: at most two lines" [ "$(wc -l <"$scratch/err")" -le 2 ]
+  check "${setting:-no display}: no advice to reinstall" eval '! has Reinstall err'
+}
+cannot_open "" "no display found (DISPLAY and WAYLAND_DISPLAY are unset)"
+cannot_open DISPLAY=:99999 "could not connect to the display (DISPLAY=:99999)"
+cannot_open WAYLAND_DISPLAY=kovrane-no-such-compositor \
+  "could not connect to the display (WAYLAND_DISPLAY=kovrane-no-such-compositor)"
+
+[ "$failures" = 0 ]
