@@ -30,6 +30,9 @@ out=$(cd "$out" && pwd)
 # read the same, and tools sort and speak the same way.
 umask 022
 export TZ=UTC LC_ALL=C
+# Compilers, flags and build settings come from the project alone.
+unset CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS \
+  CMAKE_BUILD_TYPE CMAKE_GENERATOR CMAKE_TOOLCHAIN_FILE CMAKE_EXPORT_COMPILE_COMMANDS
 commit=$(git -C "$repo" rev-parse --verify "$revision^{commit}")
 SOURCE_DATE_EPOCH=$(git -C "$repo" log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
