@@ -34,6 +34,8 @@ export TZ=UTC LC_ALL=C
 unset CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS MAKEFLAGS \
   CMAKE_BUILD_TYPE CMAKE_GENERATOR CMAKE_TOOLCHAIN_FILE CMAKE_EXPORT_COMPILE_COMMANDS
 commit=$(git -C "$repo" rev-parse --verify "$revision^{commit}")
+# The commit's time stands in for every time stamp: the deb's entries (CPack
+# honours it), the file times Qt's rcc embeds, the zip's entries.
 SOURCE_DATE_EPOCH=$(git -C "$repo" log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
 echo "release: building commit $commit"
@@ -64,13 +66,14 @@ build_windows() {
 }
 build_linux >"$work/linux.log" 2>&1 & linux_pid=$!
 build_windows >"$work/windows.log" 2>&1 & windows_pid=$!
-for build in linux:$linux_pid windows:$windows_pid; do
-  if ! wait "${build#*:}"; then
-    tail -n 40 "$work/${build%%:*}.log"
-    echo "release: the ${build%%:*} build failed" >&2
-    exit 1
-  fi
+failed=()
+wait "$linux_pid" || failed+=(linux)
+wait "$windows_pid" || failed+=(windows)
+for build in "${failed[@]}"; do
+  tail -n 40 "$work/$build.log"
+  echo "release: the $build build failed" >&2
 done
+[ ${#failed[@]} -eq 0 ] || exit 1
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/linux/CMakeCache.txt")
 deb=kovrane_${version}_amd64.deb
