@@ -1,4 +1,4 @@
-// Drives the real kovrane window on an X display for a few minutes of
+// Drives the real kovrane window on an X display for a minute or more of
 // seeded random START/STOP bursts, and checks after every screenshot what
 // a user relies on:
 // - exactly one of START and STOP shows, and STOP shows exactly while the
@@ -7,8 +7,8 @@
 //   plus the whole seconds of the clock passed since, within the time a
 //   click or a screenshot takes;
 // - while START shows, the readout does not change;
-// - resident memory in the last minute stays within a given bound of the
-//   first minute's (0: reported, not judged).
+// - resident memory at the end of the run stays within a given bound of
+//   the memory at its start (0: reported, not judged).
 // The readout is read by comparing the window's pixels with readouts
 // drawn by the program's own window class on the same display, so a pixel
 // mismatch means a wrong text, not a different renderer.
@@ -63,7 +63,9 @@ class Soak {
 
   void Run(double seconds) {
     const double begin = Now();
+    memoryWindow_ = std::min(60.0, seconds / 3);
     Observe();  // start-up: 00:00:00, START shown
+    SampleMemory(0, seconds);
     while (failures_ == 0 && Now() - begin < seconds) {
       switch (std::uniform_int_distribution<int>(0, 5)(random_)) {
         case 0:  // STOP and START again within the same second
@@ -97,6 +99,16 @@ class Soak {
       }
       SampleMemory(Now() - begin, seconds);
     }
+    // A START within the second of the STOP before it is handled inside
+    // the stopped run's last wait. The bursts hit that only now and then,
+    // so a short run may miss it: then STOP is aimed just past a whole
+    // second, with START right after it, until one lands.
+    for (int aimed = 0; aimed < 10 && startsInStopSecond_ == 0 && failures_ == 0; ++aimed) {
+      EnsureRunning();
+      WatchUntil(std::floor(Now()) + 1 + Uniform(0.0, 0.2));
+      Click(stop_);
+      Click(start_);
+    }
     EnsureRunning();
     Watch(1.5);
     CheckMemory();
@@ -104,7 +116,7 @@ class Soak {
                 "%d failures\n", shots_, clicks_, startsInStopSecond_, failures_);
     if (startsInStopSecond_ == 0) {
       ++failures_;
-      std::printf("FAILED: no START came within the second of a STOP; the run was too short\n");
+      std::printf("FAILED: no START came within the second of a STOP\n");
     }
   }
 
@@ -157,6 +169,13 @@ class Soak {
       QTest::qWait(std::uniform_int_distribution<int>(60, 300)(random_));
       Observe();
     }
+  }
+
+  // Watches until shortly before clock time t, then waits to it exactly.
+  void WatchUntil(double t) {
+    Watch(t - Now() - 0.3);
+    const double left = t - Now();
+    if (left > 0) QTest::qWait(static_cast<int>(left * 1000));
   }
 
   // What the readout may show at clock time t of a run.
@@ -241,21 +260,27 @@ class Soak {
     return 0;
   }
 
+  // The peak of the first window, in which Qt fills its glyph and pixmap
+  // caches (every digit and both buttons' looks show within seconds), is
+  // compared with the peak of a window as long at the end. A minute each
+  // on a long soak; on a short run a third each, so that they never
+  // overlap and growth per tick or click still has a third of the run to
+  // show between them.
   void SampleMemory(double elapsed, double total) {
     const long rss = ResidentKib();
-    if (elapsed < 60) firstMinuteKib_ = std::max(firstMinuteKib_, rss);
-    if (elapsed > total - 60) lastMinuteKib_ = std::max(lastMinuteKib_, rss);
+    if (elapsed < memoryWindow_) firstKib_ = std::max(firstKib_, rss);
+    if (elapsed > total - memoryWindow_) lastKib_ = std::max(lastKib_, rss);
   }
 
   void CheckMemory() {
-    std::printf("resident memory: first minute at most %ld KiB, last minute at most %ld KiB\n",
-                firstMinuteKib_, lastMinuteKib_);
-    if (firstMinuteKib_ == 0 || lastMinuteKib_ == 0) {
+    std::printf("resident memory: first %.0f s at most %ld KiB, last %.0f s at most %ld KiB\n",
+                memoryWindow_, firstKib_, memoryWindow_, lastKib_);
+    if (firstKib_ == 0 || lastKib_ == 0) {
       ++failures_;
       std::printf("FAILED: could not read the program's memory\n");
-    } else if (rssGrowthLimitKib_ > 0 && lastMinuteKib_ - firstMinuteKib_ > rssGrowthLimitKib_) {
+    } else if (rssGrowthLimitKib_ > 0 && lastKib_ - firstKib_ > rssGrowthLimitKib_) {
       ++failures_;
-      std::printf("FAILED: memory grew by %ld KiB (limit %ld)\n", lastMinuteKib_ - firstMinuteKib_,
+      std::printf("FAILED: memory grew by %ld KiB (limit %ld)\n", lastKib_ - firstKib_,
                   rssGrowthLimitKib_);
     }
   }
@@ -275,7 +300,8 @@ class Soak {
   long shown_ = 0, banked_ = 0;
   double startedLow_ = 0, startedHigh_ = 0, stoppedLow_ = 0, stoppedHigh_ = 0;
   int shots_ = 0, clicks_ = 0, startsInStopSecond_ = 0, failures_ = 0;
-  long firstMinuteKib_ = 0, lastMinuteKib_ = 0;
+  double memoryWindow_ = 0;
+  long firstKib_ = 0, lastKib_ = 0;
 };
 
 }  // namespace

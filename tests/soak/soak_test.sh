@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Soak run of the real kovrane under Xvfb: soak_driver clicks START and STOP
-# in seeded random bursts for a few minutes and checks every screenshot;
+# in seeded random bursts for a minute or more and checks every screenshot;
 # then the window is closed during a run, as a window manager closes it,
 # and the program must end with status 0 (under ASan: with no report).
 #
