@@ -2,18 +2,111 @@
 # Installs what is needed, then builds everything and runs every test:
 # the engine, the Qt front end (also under ASan and UBSan) and the Windows
 # front end under wine.
+#
+# Most of the tests' time is spent waiting on real windows, not on the CPU,
+# so each preset's tests start as soon as it is built and run beside the
+# next builds. The builds take turns on every core at the lowest priority:
+# the tests that judge screenshots and timing get the CPU the moment they
+# need it. Logs are kept in build/test-logs; a failure shows its output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 log=build/test-logs
 mkdir -p "$log"
-for preset in ci asan windows-mingw; do
-  echo "== $preset"
-  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log/$preset-build.log" 2>&1; then
+# The wine tests share one prefix and run one at a time, so their preset
+# goes first; the ASan tests are the quickest of the rest, so it goes last.
+presets=(windows-mingw ci asan)
+parallel_tests=4
+started=$SECONDS
+
+clock() { local s=$1; printf '%d:%02d' $((s / 60)) $((s % 60)); }
+say() { echo "[$(clock $((SECONDS - started)))] $*"; }
+
+# Background jobs: each preset's tests, as one process group to stop whole.
+jobs_started=()
+stop_jobs() {
+  local pid
+  for pid in "${jobs_started[@]}"; do kill -TERM -- "-$pid" 2>/dev/null || true; done
+}
+trap stop_jobs EXIT
+
+# The tests of one preset; writes "STATUS SECONDS PASSED/TOTAL" to
+# $log/PRESET.result when done. Tests labelled "heavy" (whole builds of
+# their own) come after the others, at the builds' priority.
+run_tests() {
+  local preset=$1 begin=$SECONDS status=0 counts passed=0 total=0 file=$log/$1-test.log
+  ctest --preset "$preset" -j "$parallel_tests" -LE heavy >"$file" 2>&1 || status=1
+  if ctest --preset "$preset" -N -L heavy | grep -q 'Test *#'; then
+    nice -n 19 ctest --preset "$preset" -L heavy >>"$file" 2>&1 || status=1
+  fi
+  while read -r failed_count count; do
+    total=$((total + count))
+    passed=$((passed + count - failed_count))
+  done < <(sed -n 's/.* tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)/\1 \2/p' "$file")
+  echo "$status $((SECONDS - begin)) $passed/$total" >"$log/$preset.result"
+}
+
+# Shows the output of each failed test from a ctest log.
+failed_output() {
+  awk '/^ *[0-9]+\/[0-9]+ Test +#/ { show = /\*\*\*|Not Run/ }
+       /^ *Start +[0-9]+:|^[0-9]+% tests passed/ { show = 0 }
+       show' "$1"
+}
+
+say "configuring ${presets[*]} (logs: $log/PRESET-build.log)"
+declare -A configuring=()
+for preset in "${presets[@]}"; do
+  rm -f "$log/$preset.result"
+  cmake --preset "$preset" >"$log/$preset-build.log" 2>&1 &
+  configuring[$preset]=$!
+done
+
+declare -A build_seconds=()
+for preset in "${presets[@]}"; do
+  begin=$SECONDS
+  if ! { wait "${configuring[$preset]}" && nice -n 19 cmake --build --preset "$preset"; } \
+      >>"$log/$preset-build.log" 2>&1; then
     tail -n 60 "$log/$preset-build.log"
-    echo "build of $preset failed (full log: $log/$preset-build.log)"
+    say "FAILED: building $preset (full log: $log/$preset-build.log)"
     exit 1
   fi
-  ctest --preset "$preset"
+  build_seconds[$preset]=$((SECONDS - begin))
+  say "$preset built in $(clock "${build_seconds[$preset]}"); testing (log: $log/$preset-test.log)"
+  set -m  # a process group of its own, so stop_jobs ends its tests too
+  run_tests "$preset" &
+  set +m
+  jobs_started+=($!)
 done
+
+failed=()
+for index in "${!presets[@]}"; do
+  preset=${presets[$index]}
+  wait "${jobs_started[$index]}" || true
+  if [ ! -f "$log/$preset.result" ]; then
+    echo "1 0 ?" >"$log/$preset.result"
+  fi
+  read -r status seconds counts <"$log/$preset.result"
+  if [ "$status" = 0 ]; then
+    say "$preset: $counts tests passed in $(clock "$seconds")"
+  else
+    failed+=("$preset")
+    failed_output "$log/$preset-test.log"
+    say "$preset: tests FAILED, $counts passed (log: $log/$preset-test.log)"
+  fi
+done
+trap - EXIT
+
+echo
+printf '%-15s %6s %6s   %s\n' preset build tests passed
+for preset in "${presets[@]}"; do
+  read -r status seconds counts <"$log/$preset.result"
+  printf '%-15s %6s %6s   %s%s\n' "$preset" "$(clock "${build_seconds[$preset]}")" \
+    "$(clock "$seconds")" "$counts" "$([ "$status" = 0 ] || echo '  FAILED')"
+done
+echo "all in $(clock $((SECONDS - started))), each preset's tests running beside the next builds"
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: the tests of ${failed[*]}"
+  exit 1
+fi
