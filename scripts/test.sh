@@ -4,8 +4,7 @@
 # front end under wine.
 #
 # Most of the tests' time is spent waiting on real windows, not on the CPU,
-# so each preset's tests start as soon as it is built and run beside the
-# next builds. The builds take turns on every core at the lowest priority:
+# so each preset's tests run beside the next builds. The builds take turns on every core at the lowest priority:
 # the tests that judge screenshots and timing get the CPU the moment they
 # need it. Logs are kept in build/test-logs; a failure shows its output.
 set -euo pipefail
@@ -31,12 +30,21 @@ stop_jobs() {
 }
 trap stop_jobs EXIT
 
-# The tests of one preset; writes "STATUS SECONDS PASSED/TOTAL" to
-# $log/PRESET.result when done. Tests labelled "heavy" (whole builds of
-# their own) come after the others, at the builds' priority.
+# The tests of one preset, after those of the preset before it (PREVIOUS);
+# writes "STATUS SECONDS PASSED/TOTAL" to $log/PRESET.result when done.
+# Two presets' tests never run at once: ASan's exit-time leak scan and the
+# screenshots keep their timing with only niced work beside them. Tests
+# labelled "heavy" (whole builds of their own) come last, at the builds'
+# priority, and let the next preset's tests start.
 run_tests() {
-  local preset=$1 begin=$SECONDS status=0 counts passed=0 total=0 file=$log/$1-test.log
+  local preset=$1 previous=$2 status=0 counts passed=0 total=0 file=$log/$1-test.log
+  trap 'touch "$log/$preset.tested"' EXIT
+  while [ -n "$previous" ] && [ ! -f "$log/$previous.tested" ]; do sleep 1; done
+  local begin=$SECONDS
   ctest --preset "$preset" -j "$parallel_tests" -LE heavy >"$file" 2>&1 || status=1
+  # Every test's output, before a run of the heavy tests replaces it.
+  cp "build/$preset/Testing/Temporary/LastTest.log" "$log/$preset-all-output.log" || true
+  touch "$log/$preset.tested"
   if ctest --preset "$preset" -N -L heavy | grep -q 'Test *#'; then
     nice -n 19 ctest --preset "$preset" -L heavy >>"$file" 2>&1 || status=1
   fi
@@ -57,12 +65,13 @@ failed_output() {
 say "configuring ${presets[*]} (logs: $log/PRESET-build.log)"
 declare -A configuring=()
 for preset in "${presets[@]}"; do
-  rm -f "$log/$preset.result"
+  rm -f "$log/$preset.result" "$log/$preset.tested"
   cmake --preset "$preset" >"$log/$preset-build.log" 2>&1 &
   configuring[$preset]=$!
 done
 
 declare -A build_seconds=()
+previous=
 for preset in "${presets[@]}"; do
   begin=$SECONDS
   if ! { wait "${configuring[$preset]}" && nice -n 19 cmake --build --preset "$preset"; } \
@@ -72,11 +81,12 @@ for preset in "${presets[@]}"; do
     exit 1
   fi
   build_seconds[$preset]=$((SECONDS - begin))
-  say "$preset built in $(clock "${build_seconds[$preset]}"); testing (log: $log/$preset-test.log)"
+  say "$preset built in $(clock "${build_seconds[$preset]}"); its tests follow (log: $log/$preset-test.log)"
   set -m  # a process group of its own, so stop_jobs ends its tests too
-  run_tests "$preset" &
+  run_tests "$preset" "$previous" &
   set +m
   jobs_started+=($!)
+  previous=$preset
 done
 
 failed=()
