@@ -45,7 +45,7 @@ run_tests() {
   # Every test's output, before a run of the heavy tests replaces it.
   cp "build/$preset/Testing/Temporary/LastTest.log" "$log/$preset-all-output.log" || true
   touch "$log/$preset.tested"
-  if ctest --preset "$preset" -N -L heavy | grep -q 'Test *#'; then
+  if grep -q 'Test *#' <<<"$(ctest --preset "$preset" -N -L heavy)"; then
     nice -n 19 ctest --preset "$preset" -L heavy >>"$file" 2>&1 || status=1
   fi
   while read -r failed_count count; do
