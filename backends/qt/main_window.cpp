@@ -46,8 +46,8 @@ MainWindow::MainWindow(QWidget* parent)
   setObjectName(QString::fromUtf8(design::Form1.name));
   setWindowTitle(QString::fromUtf8(design::Form1.caption));
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/kovrane-32.png"));
-  icon.addFile(QStringLiteral(":/icons/kovrane-16.png"));
+  for (const int size : {16, 32, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/kovrane-%1.png").arg(size));
   setWindowIcon(icon);
   setFixedSize(Pixels(design::Form1.clientWidthTwips, dpi),
                Pixels(design::Form1.clientHeightTwips, dpi));
