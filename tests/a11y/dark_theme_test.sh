@@ -17,18 +17,7 @@ require_tools Xvfb xdotool import convert
 gtk_theme_plugin=$(find /usr/lib/*/qt6/plugins/platformthemes -name 'libqgtk3.so' 2>/dev/null | head -n1)
 [ -n "$gtk_theme_plugin" ] || require_tools qt6-gtk-platformtheme
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
-XVFB_PID= app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap stop_app_and_xvfb EXIT
 start_xvfb "$out"
 
 # The readout's box at 96 dpi, window-relative.

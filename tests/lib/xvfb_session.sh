@@ -2,6 +2,10 @@
 # of their own. Source it, then:
 #   require_tools TOOL...   A missing tool skips the test (exit 77), except
 #                           under CI, which installs them all: there it fails.
+#   check DESCRIPTION CMD.. Runs CMD, prints "ok:" or "FAILED:" with the
+#                           description, and counts failures in $failures.
+#   stop_app_and_xvfb       For `trap stop_app_and_xvfb EXIT`: ends the
+#                           program in $app and the server in $XVFB_PID.
 #   start_xvfb DIR [SCREEN] Starts Xvfb on a display it picks itself, so
 #                           parallel runs never clash, and exports DISPLAY.
 #                           The server's pid is left in XVFB_PID for the
@@ -32,4 +36,16 @@ start_xvfb() {
   fi
   export DISPLAY=":$(head -n1 "$dir/display")"
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
+
+failures=0
+check() {
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+XVFB_PID= app=
+stop_app_and_xvfb() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
 }

@@ -16,13 +16,7 @@ rm -f "$out"/*.png
 source "$(dirname "$0")/../lib/xvfb_session.sh"
 require_tools Xvfb xdotool
 
-XVFB_PID= app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap stop_app_and_xvfb EXIT
 
 start_xvfb "$out"
 echo "Xvfb on $DISPLAY, seed $seed, $seconds s"

@@ -22,11 +22,6 @@ require_tools weston weston-info weston-screenshooter dbus-run-session convert c
 
 mkdir -p "$out"
 rm -f "$out"/*.png
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
 unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
 XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
 export WAYLAND_DISPLAY=kovrane-test-$$

@@ -8,15 +8,12 @@
 set -uo pipefail
 
 kovrane=$1 version=$2
+source "$(dirname "$0")/../lib/xvfb_session.sh"  # for check
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export XDG_RUNTIME_DIR=$scratch  # as in any session: Wayland looks for its socket there
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 run() {  # run ARGUMENT...: status, stdout and stderr of kovrane
   "$kovrane" "$@" >"$scratch/out" 2>"$scratch/err"
   status=$?

@@ -16,18 +16,7 @@ mkdir -p "$out"
 source "$(dirname "$0")/../../lib/xvfb_session.sh"
 require_tools Xvfb xdotool
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
-XVFB_PID= app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap stop_app_and_xvfb EXIT
 
 # Sets ticks to the user plus system CPU of a process in clock ticks; fails
 # once it is gone. No subshell, so the polling below stays fine-grained.

@@ -16,18 +16,7 @@ rm -f "$out"/*.png
 source "$(dirname "$0")/../../lib/xvfb_session.sh"
 require_tools Xvfb xdotool xwininfo import convert compare
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
-XVFB_PID= app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
+trap stop_app_and_xvfb EXIT
 
 start_xvfb "$out"
 echo "Xvfb on $DISPLAY"
