@@ -39,11 +39,7 @@ contrast() {
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 
 for theme in Adwaita Adwaita:dark; do
-  QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=$theme "$kovrane" 2>>"$out/kovrane.log" &
-  app=$!
-  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
-  [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared with $theme"; exit 1; }
-  sleep 0.5  # first paint
+  QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=$theme launch_kovrane "$kovrane" "$out/kovrane-${theme/:/-}.log"
   shot="$out/${theme/:/-}.png"
   import -window "$window" "$shot"
   kill "$app"; wait "$app" 2>/dev/null; app=

@@ -6,6 +6,10 @@
 #                           description, and counts failures in $failures.
 #   stop_app_and_xvfb       For `trap stop_app_and_xvfb EXIT`: ends the
 #                           program in $app and the server in $XVFB_PID.
+#   launch_kovrane KOVRANE LOG
+#                           Starts the program with its standard error in
+#                           LOG, waits for its window (or fails), and
+#                           leaves $app and $window set.
 #   start_xvfb DIR [SCREEN] Starts Xvfb on a display it picks itself, so
 #                           parallel runs never clash, and exports DISPLAY.
 #                           The server's pid is left in XVFB_PID for the
@@ -48,4 +52,12 @@ stop_app_and_xvfb() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
+}
+
+launch_kovrane() {
+  "$1" 2>"$2" &
+  app=$!
+  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
+  [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
+  sleep 0.5  # first paint
 }

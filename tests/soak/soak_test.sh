@@ -21,11 +21,7 @@ trap stop_app_and_xvfb EXIT
 start_xvfb "$out"
 echo "Xvfb on $DISPLAY, seed $seed, $seconds s"
 
-"$kovrane" 2>"$out/kovrane.log" &
-app=$!
-window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
-[ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
-sleep 0.5  # first paint
+launch_kovrane "$kovrane" "$out/kovrane.log"
 
 "$driver" "$app" "$window" "$seconds" "$seed" "$out" "$rss_limit"
 driver_status=$?

@@ -32,11 +32,7 @@ counting() { ls -l "/proc/$app/fd" 2>/dev/null | grep -q 'anon_inode:\[timerfd\]
 no_sanitizer_report() { ! grep -q 'Sanitizer\|runtime error' "$out/kovrane.log"; }
 
 start_xvfb "$out"
-"$kovrane" 2>"$out/kovrane.log" &
-app=$!
-window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
-[ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
-sleep 0.5  # first paint
+launch_kovrane "$kovrane" "$out/kovrane.log"
 
 xdotool mousemove --window "$window" 60 92 click 1  # START
 sleep 1.5

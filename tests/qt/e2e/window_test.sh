@@ -21,15 +21,6 @@ trap stop_app_and_xvfb EXIT
 start_xvfb "$out"
 echo "Xvfb on $DISPLAY"
 
-window=
-launch() {
-  "$kovrane" 2>>"$out/kovrane.log" &
-  app=$!
-  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
-  [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
-  sleep 0.5  # first paint
-}
-
 # Window-relative regions at 96 dpi: the readout box and the two buttons.
 readout=169x57+16+8 start_button=57x25+32+80 stop_button=57x25+120+80
 
@@ -44,7 +35,7 @@ same() { [ "$(differing_pixels "$1" "$2")" = 0 ]; }
 different() { [ "$(differing_pixels "$1" "$2")" != 0 ]; }
 more_than() { [ "$1" -gt "$2" ]; }
 
-launch
+launch_kovrane "$kovrane" "$out/kovrane.log"
 size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 check "window is 204x113 (got $size)" [ "$size" = 204x113 ]
 
