@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ python3 pkg-config
+  cmake ninja-build make g++ python3 pkg-config
+  # the sanitizer build: Clang, and its ASan and UBSan runtimes
+  clang libclang-rt-14-dev
   # engine tests and benchmarks
   googletest libgtest-dev libbenchmark-dev
   # Qt front end

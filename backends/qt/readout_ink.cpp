@@ -8,8 +8,10 @@ namespace kovrane {
 namespace {
 
 double RelativeLuminance(const QColor& colour) {
-  const auto linear = [](double channel) {
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+  // Qt gives channels as float; the formula's constants are doubles.
+  const auto linear = [](float channel) {
+    const auto value = static_cast<double>(channel);
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
   };
   return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
          0.0722 * linear(colour.blueF());

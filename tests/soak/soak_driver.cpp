@@ -153,10 +153,12 @@ class Soak {
       if (std::floor(after) == std::floor(stoppedLow_)) ++startsInStopSecond_;
       running_ = true;
       banked_ = shown_;
-      startedLow_ = before, startedHigh_ = after;
+      startedLow_ = before;
+      startedHigh_ = after;
     } else if (button == stop_ && !startShown) {
       running_ = false;
-      stoppedLow_ = before, stoppedHigh_ = after;
+      stoppedLow_ = before;
+      stoppedHigh_ = after;
       frozen_ = false;
     }
     QTest::qWait(100);  // the click's effect on the buttons
