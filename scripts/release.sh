@@ -56,12 +56,12 @@ export_commit | tar -x -C "$work/src"
 # packaging) the other fills.
 build_linux() {
   cmake --preset linux-qt -S "$work/src" -B "$work/linux" \
-    -DCMAKE_BUILD_TYPE=Release -DKOVRANE_BUILD_TESTS=OFF
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
   cmake --build "$work/linux"
   (cd "$work/linux" && cpack -G DEB)
 }
 build_windows() {
-  cmake --preset windows-mingw -S "$work/src" -B "$work/windows" -DKOVRANE_BUILD_TESTS=OFF
+  cmake --preset windows-mingw -S "$work/src" -B "$work/windows" -DBUILD_TESTING=OFF
   cmake --build "$work/windows"
 }
 build_linux >"$work/linux.log" 2>&1 & linux_pid=$!
