@@ -12,6 +12,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   # Qt front end
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev fonts-ipafont-gothic
+  # translations: Qt Linguist's tools and Qt's own catalogues; gettext for the
+  # desktop entry and metainfo
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n gettext
   # desktop integration checks and packaging
   desktop-file-utils appstream appstream-compose dpkg-dev file lintian man-db groff-base zip unzip librsvg2-bin
   # accessibility, themes and Wayland checks

@@ -4,7 +4,8 @@
 # with their SHA256SUMS to dist/ at the top of the checkout, or to --out DIR.
 #
 #   kovrane_<version>_amd64.deb            the Linux (Qt) package
-#   kovrane-<version>-windows-x64.zip      kovrane.exe, LICENSE.txt, README.txt
+#   kovrane-<version>-windows-x64.zip      kovrane.exe, LICENSE.txt, README.txt and
+#                                          README.ja.txt (in Japanese)
 #   kovrane-<version>.tar.gz               the source of the commit
 #
 # The files are reproducible: rebuilt from the same commit, anywhere and at
@@ -90,10 +91,14 @@ cp "$work/windows/backends/win32/kovrane.exe" "$stage/kovrane.exe"
 sed 's/\r*$/\r/' "$work/src/LICENSE" >"$stage/LICENSE.txt"
 sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' \
   "$work/src/packaging/windows/README.txt" >"$stage/README.txt"
+# UTF-8 with a byte-order mark: without one, Notepad before Windows 10
+# 1903 reads a file in the ANSI code page (932 on Japanese systems).
+{ printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' \
+  "$work/src/packaging/windows/README.ja.txt"; } >"$stage/README.ja.txt"
 chmod 644 "$stage"/*
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 # Entries in byte order, with no extra fields (owners, exact times).
-(cd "$stage" && zip -X -9 -q "$work/dist/$zip" LICENSE.txt README.txt kovrane.exe)
+(cd "$stage" && zip -X -9 -q "$work/dist/$zip" LICENSE.txt README.ja.txt README.txt kovrane.exe)
 
 # git archive stamps every entry with the commit time and owner root; gzip -n
 # leaves out its own name and time.

@@ -2,11 +2,16 @@
 
 #include <string_view>
 
+#include "backends/qt/translations.h"
+
 namespace kovrane {
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr const char* kContext = "kovrane::CommandLine";
+
+constexpr const char* kHelp = QT_TRANSLATE_NOOP(
+    "kovrane::CommandLine",
     "Kovrane: a desktop stopwatch that counts up in whole seconds.\n"
     "\n"
     "Usage: kovrane [--help | --version]\n"
@@ -18,21 +23,22 @@ constexpr std::string_view kHelp =
     "pauses it; Space presses whichever of the two is shown.\n"
     "\n"
     "Exit status: 0 when the window is closed, and after --help or --version;\n"
-    "1 when no window can be opened or a run-time error was shown.\n";
+    "1 when no window can be opened or a run-time error was shown.\n");
 
-// KOVRANE_VERSION is the project's version, given by the build.
-constexpr std::string_view kVersion =
-    "Kovrane " KOVRANE_VERSION "\n"
+constexpr const char* kLicence = QT_TRANSLATE_NOOP(
+    "kovrane::CommandLine",
     "Copyright (c) 2026 The Kovrane developers\n"
-    "MIT License: free to use, change and share; no warranty.\n";
+    "MIT License: free to use, change and share; no warranty.\n");
 
 }  // namespace
 
 std::optional<std::string> CommandLineAnswer(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument == "--help") return std::string(kHelp);
-    if (argument == "--version") return std::string(kVersion);
+    if (argument == "--help") return Translate(kContext, kHelp).toStdString();
+    // KOVRANE_VERSION is the project's version, given by the build.
+    if (argument == "--version")
+      return "Kovrane " KOVRANE_VERSION "\n" + Translate(kContext, kLicence).toStdString();
   }
   return std::nullopt;
 }

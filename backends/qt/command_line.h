@@ -1,7 +1,7 @@
 #pragma once
 // The command line. The program takes no options: --help and --version
-// answer on stdout without opening a window, so they work where there is
-// no display; every other argument is ignored.
+// answer on stdout, in the user's language, without opening a window, so
+// they work where there is no display; every other argument is ignored.
 
 #include <optional>
 #include <string>

@@ -11,6 +11,7 @@
 #include "backends/qt/command_line.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/termination_signals.h"
+#include "backends/qt/translations.h"
 #include "backends/qt/window_system.h"
 
 int main(int argc, char* argv[]) {
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
   }
 
   const std::unique_ptr<QApplication> application = kovrane::OpenWindowSystem(argc, argv);
+  kovrane::InstallTranslations(*application);
   QApplication::setApplicationName(QStringLiteral("Kovrane"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.kovrane.Kovrane"));
 

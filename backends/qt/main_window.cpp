@@ -66,8 +66,10 @@ MainWindow::MainWindow(QWidget* parent)
   label1_->setPalette(readoutColours);
   label1_->setText(QString::fromUtf8(design::Label1.caption));
 
-  command1_ = MakeButton(design::Command1, tr("Start"), dpi, this);
-  command2_ = MakeButton(design::Command2, tr("Stop"), dpi, this);
+  // The buttons are named by the words on them, in every language, so that
+  // speech says the word rather than spelling the capitals out.
+  command1_ = MakeButton(design::Command1, QStringLiteral("Start"), dpi, this);
+  command2_ = MakeButton(design::Command2, QStringLiteral("Stop"), dpi, this);
   // Descriptions are spoken with the focus, which moves to the button shown.
   command2_->setAccessibleDescription(tr("Counting"));
   DescribeShownTime();

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include <QApplication>
+#include <QStringList>
+
+#include "backends/qt/translations.h"
 
 namespace kovrane {
 
@@ -30,30 +33,45 @@ const char* Setting(const char* name) {
   return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
-std::string Explanation() {
-  const char* const platform = Setting("QT_QPA_PLATFORM");
-  std::string line = "kovrane: cannot open a window: ";
+QString Said(const char* source) { return Translate("kovrane::WindowSystem", source); }
+
+QString Explanation() {
+  const QString line =
+      Said(QT_TRANSLATE_NOOP("kovrane::WindowSystem", "kovrane: cannot open a window: %1")) +
+      u'\n';
   if (Setting("DISPLAY") == nullptr && Setting("WAYLAND_DISPLAY") == nullptr) {
-    line += "no display found (DISPLAY and WAYLAND_DISPLAY are unset";
-    if (platform != nullptr) line += std::string(", QT_QPA_PLATFORM=") + platform;
-    return line + ")\n";
-  }
-  std::string settings;
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    if (const char* value = Setting(name)) {
-      settings += (settings.empty() ? "" : ", ") + std::string(name) + '=' + value;
+    const char* const platform = Setting("QT_QPA_PLATFORM");
+    if (platform == nullptr) {
+      return line.arg(Said(QT_TRANSLATE_NOOP(
+          "kovrane::WindowSystem", "no display found (DISPLAY and WAYLAND_DISPLAY are unset)")));
     }
+    return line.arg(Said(QT_TRANSLATE_NOOP("kovrane::WindowSystem",
+                                           "no display found (DISPLAY and WAYLAND_DISPLAY are "
+                                           "unset, QT_QPA_PLATFORM=%1)"))
+                        .arg(QString::fromLocal8Bit(platform)));
   }
-  line += "could not connect to the display (" + settings + ")\n";
-  if (holding) line += "kovrane: run it with QT_DEBUG_PLUGINS=1 to see Qt's own account\n";
-  return line;
+  QStringList settings;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    if (const char* value = Setting(name))
+      settings << QString::fromLatin1(name) + u'=' + QString::fromLocal8Bit(value);
+  }
+  QString lines = line.arg(
+      Said(QT_TRANSLATE_NOOP("kovrane::WindowSystem", "could not connect to the display (%1)"))
+          .arg(settings.join(QStringLiteral(", "))));
+  if (holding) {
+    lines += Said(QT_TRANSLATE_NOOP("kovrane::WindowSystem",
+                                    "kovrane: run it with QT_DEBUG_PLUGINS=1 to see Qt's own "
+                                    "account")) +
+             u'\n';
+  }
+  return lines;
 }
 
 // A fatal message while the window system opens is Qt giving up on every
 // platform; it would abort once this returns, so the program ends here.
 void HoldOrExplain(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    std::fputs(Explanation().c_str(), stderr);
+    std::fputs(Explanation().toLocal8Bit().constData(), stderr);
     std::_Exit(EXIT_FAILURE);
   }
   if (!holding) return passOn(type, context, text);

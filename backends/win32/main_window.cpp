@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "backends/win32/localized_text.h"
+#include "backends/win32/text_ids.h"
 #include "backends/win32/wide_text.h"
 #include "window/design_record.h"
 
@@ -57,10 +59,13 @@ void RegisterWindowClass(HINSTANCE instance) {
 }  // namespace
 
 std::wstring ErrorText(const RuntimeError& error) {
+  const auto number = static_cast<UINT>(error.number());
+  std::wstring message = LocalizedText(number);
+  if (message.empty()) message = Widen(error.what());
   // std::to_string, not std::to_wstring: the wide one formats through
   // mingw's wide printf, which would add 10 KB to the program for this alone.
-  return L"Run-time error " + Widen(std::to_string(static_cast<int>(error.number()))) +
-         L":\n\n" + Widen(error.what());
+  return Filled(LocalizedText(KOVRANE_TEXT_RUNTIME_ERROR),
+                {Widen(std::to_string(number)), message});
 }
 
 MainWindow::~MainWindow() {
@@ -256,7 +261,7 @@ void MainWindow::Click(void (Form1::*handler)()) {
   } catch (const RuntimeError& error) {
     Fail(ErrorText(error));
   } catch (const std::exception& error) {
-    Fail(L"Unexpected error:\n\n" + Widen(error.what()));
+    Fail(Filled(LocalizedText(KOVRANE_TEXT_UNEXPECTED_ERROR), {Widen(error.what())}));
   }
 }
 

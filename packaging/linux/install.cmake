@@ -16,12 +16,50 @@ set(generated_dir ${PROJECT_BINARY_DIR}/packaging)
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/kovrane)
 
 configure_file(${packaging_dir}/${KOVRANE_APP_ID}.metainfo.xml.in
-               ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml @ONLY)
-# Debian wants the manual page and the changelog compressed, at the
+               ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml.in @ONLY)
+
+# The desktop entry's and the metainfo's texts in other languages: one
+# gettext catalogue per language, po/<language>.po, merged in by msgfmt,
+# which writes each format's own form (GenericName[ja]=, xml:lang="ja").
+# A new catalogue is picked up at the next build.
+find_program(KOVRANE_MSGFMT msgfmt REQUIRED)
+file(GLOB catalogues CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/*.po)
+set(po_dir ${generated_dir}/po)
+set(languages)
+foreach(catalogue ${catalogues})
+  cmake_path(GET catalogue STEM language)
+  string(APPEND languages "${language}\n")
+endforeach()
+file(CONFIGURE OUTPUT ${po_dir}/LINGUAS CONTENT "${languages}")
+add_custom_command(
+  OUTPUT ${generated_dir}/${KOVRANE_APP_ID}.desktop.in ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml
+  COMMAND ${CMAKE_COMMAND} -E copy ${catalogues} ${po_dir}
+  COMMAND ${KOVRANE_MSGFMT} --desktop --template ${packaging_dir}/${KOVRANE_APP_ID}.desktop.in
+          -d ${po_dir} -o ${generated_dir}/${KOVRANE_APP_ID}.desktop.in
+  COMMAND ${KOVRANE_MSGFMT} --xml --template ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml.in
+          -d ${po_dir} -o ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml
+  DEPENDS ${catalogues} ${po_dir}/LINGUAS ${packaging_dir}/${KOVRANE_APP_ID}.desktop.in
+          ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml.in
+  VERBATIM)
+
+# Manual pages: kovrane.1.in in English, kovrane.<language>.1.in in other
+# languages, each installed as kovrane.1 in its language's folder.
+set(manuals kovrane.1.in)
+set(manual_dirs ${CMAKE_INSTALL_MANDIR}/man1)
+file(GLOB translated_manuals RELATIVE ${packaging_dir} CONFIGURE_DEPENDS
+     ${packaging_dir}/kovrane.*.1.in)
+foreach(manual ${translated_manuals})
+  string(REGEX REPLACE "^kovrane\\.(.+)\\.1\\.in$" "\\1" language ${manual})
+  list(APPEND manuals ${manual})
+  list(APPEND manual_dirs ${CMAKE_INSTALL_MANDIR}/${language}/man1)
+endforeach()
+
+# Debian wants the manual pages and the changelog compressed, at the
 # highest level and with no name or time in the header.
 find_program(KOVRANE_GZIP gzip REQUIRED)
 set(compressed_texts)
-foreach(text kovrane.1 changelog)
+foreach(text ${manuals} changelog.in)
+  string(REGEX REPLACE "\\.in$" "" text ${text})
   configure_file(${packaging_dir}/${text}.in ${generated_dir}/${text} @ONLY)
   add_custom_command(OUTPUT ${generated_dir}/${text}.gz
     COMMAND ${KOVRANE_GZIP} -n -9 -k -f ${generated_dir}/${text}
@@ -29,7 +67,8 @@ foreach(text kovrane.1 changelog)
     VERBATIM)
   list(APPEND compressed_texts ${generated_dir}/${text}.gz)
 endforeach()
-add_custom_target(kovrane_compressed_texts ALL DEPENDS ${compressed_texts})
+add_custom_target(kovrane_packaging_texts ALL DEPENDS ${compressed_texts}
+  ${generated_dir}/${KOVRANE_APP_ID}.desktop.in ${generated_dir}/${KOVRANE_APP_ID}.metainfo.xml)
 
 install(TARGETS kovrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A stripped install (the package's, or --strip) also drops the compiler's
@@ -45,7 +84,7 @@ install(CODE "
 # then starts with or without ~/.local/bin on PATH, and the package gets
 # /usr/bin/kovrane.
 install(CODE "
-  set(desktop_entry_template [[${packaging_dir}/${KOVRANE_APP_ID}.desktop.in]])
+  set(desktop_entry_template [[${generated_dir}/${KOVRANE_APP_ID}.desktop.in]])
   set(desktop_entry [[${generated_dir}/${KOVRANE_APP_ID}.desktop]])
   set(program_dir [[${CMAKE_INSTALL_BINDIR}]])
   set(applications_dir [[${CMAKE_INSTALL_DATADIR}/applications]])")
@@ -60,7 +99,10 @@ endforeach()
 install(FILES ${KOVRANE_ICON_DIR}/kovrane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${KOVRANE_APP_ID}.svg)
-install(FILES ${generated_dir}/kovrane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+foreach(manual manual_dir IN ZIP_LISTS manuals manual_dirs)
+  string(REGEX REPLACE "\\.in$" ".gz" manual ${manual})
+  install(FILES ${generated_dir}/${manual} DESTINATION ${manual_dir} RENAME kovrane.1.gz)
+endforeach()
 install(FILES ${packaging_dir}/copyright ${generated_dir}/changelog.gz DESTINATION ${doc_dir})
 
 set(CPACK_GENERATOR DEB)

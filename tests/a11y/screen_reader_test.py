@@ -1,7 +1,9 @@
 """The real kovrane as a screen reader sees it, through AT-SPI: the frame,
 the readout's time read as text on request, START and STOP with the time
-said when the run stops, and no event from the readout while it counts.
-Prints the accessible tree before START, after START and after STOP.
+said when the run stops, and no event from the readout while it counts;
+then, once more under LANG=ja_JP.UTF-8, the readout's name and the buttons'
+descriptions in Japanese. Prints the accessible tree before START, after
+START, after STOP and in Japanese.
 
 Usage (on a display, inside a D-Bus session): screen_reader_test.py KOVRANE
 Runs under Debian's /usr/bin/python3, which has pyatspi."""
@@ -61,19 +63,48 @@ def find(root, role, name):
     return pyatspi.findDescendant(root, lambda a: a.getRoleName() == role and a.name == name)
 
 
+def launch(kovrane, **environment):
+    """Starts kovrane; returns it and its application on the bus, or None."""
+    program = subprocess.Popen([kovrane], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                                   **environment))
+    desktop = pyatspi.Registry.getDesktop(0)
+    for _ in range(100):
+        application = next((a for a in desktop if a is not None and a.name == "Kovrane"
+                            and a.get_process_id() == program.pid), None)
+        if application is not None and application.childCount > 0:
+            return program, application
+        time.sleep(0.1)
+    print("FAILED: Kovrane never appeared on the accessibility bus")
+    return program, None
+
+
+def read_in_japanese(kovrane):
+    """The names and descriptions a Japanese user hears; the buttons keep the
+    words written on them."""
+    program, application = launch(kovrane, LANG="ja_JP.UTF-8", LANGUAGE="", LC_ALL="", LC_MESSAGES="")
+    try:
+        if application is None:
+            return 1
+        print_tree("in Japanese (LANG=ja_JP.UTF-8)", application)
+        frame = application[0]
+        readout = find(frame, "label", "経過時間")
+        start = find(frame, "push button", "Start")
+        stop = find(frame, "push button", "Stop")
+        check("in Japanese: the readout is named 経過時間", readout is not None)
+        check("in Japanese: START's description tells the time",
+              start is not None and start.description == "経過時間 00:00:00")
+        check("in Japanese: STOP's description is 計測中", stop is not None and stop.description == "計測中")
+    finally:
+        program.terminate()
+        program.wait(10)
+    return 0
+
+
 def main():
     kovrane = sys.argv[1]
-    desktop = pyatspi.Registry.getDesktop(0)
-    program = subprocess.Popen([kovrane], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+    program, application = launch(kovrane, LANG="C", LANGUAGE="", LC_ALL="", LC_MESSAGES="")
     try:
-        application = None
-        for _ in range(100):
-            application = next((a for a in desktop if a is not None and a.name == "Kovrane"), None)
-            if application is not None and application.childCount > 0:
-                break
-            time.sleep(0.1)
-        else:
-            print("FAILED: Kovrane never appeared on the accessibility bus")
+        if application is None:
             return 1
         window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
                                  str(program.pid), "--name", "^Kovrane$"],
@@ -130,6 +161,7 @@ def main():
     finally:
         program.terminate()
         program.wait(10)
+    read_in_japanese(kovrane)
     return 1 if failures else 0
 
 

@@ -4,7 +4,8 @@
 # in its name) holds the program, hardened, its desktop entry, which starts
 # that very program, AppStream metadata that validates and composes into a
 # software-centre catalogue with its icon, the hicolor icons, the manual
-# page and the licence. CPack builds a .deb of the same files that lintian
+# page and the licence, each with its Japanese texts (and a Japanese manual
+# page). CPack builds a .deb of the same files that lintian
 # passes without an error or a warning.
 #
 # Usage: install_test.sh BUILD_DIR OUTPUT_DIR
@@ -43,13 +44,13 @@ lintian_passes() {
   lintian --pedantic --display-info --display-experimental "$1" 2>/dev/null >"$out/lintian.txt"
   ! grep -q '^[EW]: ' "$out/lintian.txt"
 }
-manual_renders_cleanly() {
+manual_renders_cleanly() {  # manual_renders_cleanly PAGE WORD...: renders, says every WORD
   local text
   text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$1" 2>"$out/man-warnings.txt") \
     || return 1
   cat "$out/man-warnings.txt"
   [ ! -s "$out/man-warnings.txt" ] || return 1
-  for word in START STOP Space --help --version "EXIT STATUS" MIT; do
+  for word in START STOP Space --help --version MIT 00:00:27 "${@:2}"; do
     grep -qF -- "$word" <<<"$text" || { echo "the manual never says $word"; return 1; }
   done
 }
@@ -72,6 +73,7 @@ installed=(
   share/applications/$app.desktop
   share/metainfo/$app.metainfo.xml
   share/man/man1/kovrane.1.gz
+  share/man/ja/man1/kovrane.1.gz
   share/doc/kovrane/copyright
   share/doc/kovrane/changelog.gz
   share/icons/hicolor/scalable/apps/$app.svg
@@ -95,13 +97,22 @@ check "the installed program is executable" test -x "$prefix/bin/kovrane"
 check "the program is hardened" hardened "$prefix/bin/kovrane"
 check "optimised builds fortify glibc calls" fortified_when_optimised
 check "the manual page renders without warnings" manual_renders_cleanly \
-  "$prefix/share/man/man1/kovrane.1.gz"
-check "appstreamcli validate" appstreamcli validate --no-net \
+  "$prefix/share/man/man1/kovrane.1.gz" "EXIT STATUS"
+check "the Japanese manual page renders without warnings" manual_renders_cleanly \
+  "$prefix/share/man/ja/man1/kovrane.1.gz" 終了ステータス 設計どおり
+entry="$prefix/share/applications/$app.desktop"
+check "the desktop entry's GenericName in Japanese" grep -qx 'GenericName\[ja\]=ストップウォッチ' "$entry"
+check "the desktop entry's Comment in Japanese" grep -q '^Comment\[ja\]=.*経過時間' "$entry"
+check "the desktop entry found by ストップウォッチ" grep -qE '^Keywords\[ja\]=(.*;)?ストップウォッチ;' "$entry"
+check "appstreamcli validate" appstreamcli validate --pedantic --no-net \
   "$prefix/share/metainfo/$app.metainfo.xml"
 check "appstreamcli compose" appstreamcli compose --no-net --print-report=full --prefix=/ \
   --origin=kovrane --result-root="$out/catalogue" "$prefix"
 check "the catalogue holds the program with its 64 px icon" grep -q \
   '<icon type="cached" width="64" height="64">org.kovrane.Kovrane.png</icon>' \
+  <(zcat "$out/catalogue/share/swcatalog/xml/kovrane.xml.gz")
+check "the catalogue has the summary in Japanese" grep -qF \
+  '<summary xml:lang="ja">ボタンひとつで経過時間を計ります</summary>' \
   <(zcat "$out/catalogue/share/swcatalog/xml/kovrane.xml.gz")
 
 check "cpack builds a .deb" cpack --config "$build/CPackConfig.cmake" -B "$out/package"

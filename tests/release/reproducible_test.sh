@@ -37,10 +37,11 @@ deb=kovrane_${version}_amd64.deb zip=kovrane-$version-windows-x64.zip tarball=ko
 [ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$zip $tarball $deb " ] \
   || fail "SHA256SUMS should list $zip, $tarball and $deb, in byte order"
 
-# The Windows zip: three files, the texts with CRLF line ends.
-[ "$(zipinfo -1 "$zip" | tr '\n' ' ')" = "LICENSE.txt README.txt kovrane.exe " ] \
+# The Windows zip: four files, the texts with CRLF line ends, the README
+# also in Japanese, in UTF-8.
+[ "$(zipinfo -1 "$zip" | tr '\n' ' ')" = "LICENSE.txt README.ja.txt README.txt kovrane.exe " ] \
   || fail "zip entries: $(zipinfo -1 "$zip" | tr '\n' ' ')"
-for text in LICENSE.txt README.txt; do
+for text in LICENSE.txt README.ja.txt README.txt; do
   lines=$(unzip -p "$zip" "$text" | wc -l)
   [ "$lines" -gt 0 ] && [ "$(unzip -p "$zip" "$text" | grep -c $'\r$')" -eq "$lines" ] \
     || fail "$text has lines without CRLF"
@@ -48,6 +49,9 @@ done
 unzip -p "$zip" LICENSE.txt | tr -d '\r' | cmp -s - "$source_dir/LICENSE" \
   || fail "LICENSE.txt is not the project's LICENSE"
 grep -q "^Kovrane $version for Windows" <<<"$(unzip -p "$zip" README.txt)" || fail "README.txt lacks the version"
+unzip -p "$zip" README.ja.txt | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "README.ja.txt is not UTF-8"
+grep -q "Kovrane $version Windows 版" <<<"$(unzip -p "$zip" README.ja.txt)" \
+  || fail "README.ja.txt lacks the version"
 
 # kovrane.exe: one small file that needs only Windows' own DLLs, with no
 # link time and no build folder in it.

@@ -3,13 +3,16 @@
 # with status 0 (the version the build's), and where no window can be opened,
 # with no display named or one that refuses, it says so in at most two lines
 # and ends with status 1, never with an abort or Qt's advice to reinstall.
+# In English (LANG=C) and in Japanese (LANG=ja_JP.UTF-8): Qt reads the
+# language from the environment, so no glibc locale need be installed.
 #
 # Usage: without_display_test.sh KOVRANE VERSION
 set -uo pipefail
 
 kovrane=$1 version=$2
 source "$(dirname "$0")/../lib/xvfb_session.sh"  # for check
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export XDG_RUNTIME_DIR=$scratch  # as in any session: Wayland looks for its socket there
@@ -39,13 +42,27 @@ cannot_open() {  # cannot_open SETTING REASON: no window, said plainly
   status=$?
   echo "with ${setting:-no display}, status $status, stderr:"; sed 's/^/  | /' "$scratch/err"
   check "${setting:-no display}: status 1" [ "$status" = 1 ]
-  check "${setting:-no display}: says why" has "kovrane: cannot open a window: $reason" err
+  check "${setting:-no display}: says why" has "$cannot_open_says $reason" err
   check "${setting:-no display}: at most two lines" [ "$(wc -l <"$scratch/err")" -le 2 ]
   check "${setting:-no display}: no advice to reinstall" eval '! has Reinstall err'
 }
+cannot_open_says="kovrane: cannot open a window:"
 cannot_open "" "no display found (DISPLAY and WAYLAND_DISPLAY are unset)"
 cannot_open DISPLAY=:99999 "could not connect to the display (DISPLAY=:99999)"
 cannot_open WAYLAND_DISPLAY=kovrane-no-such-compositor \
   "could not connect to the display (WAYLAND_DISPLAY=kovrane-no-such-compositor)"
+
+export LANG=ja_JP.UTF-8
+run --help
+check "--help in Japanese: status 0 (got $status)" [ "$status" = 0 ]
+check "--help in Japanese: usage and both options" \
+  eval 'has "使い方: kovrane [--help | --version]" out && has "  --help     このヘルプを表示して終了します" out && has "  --version " out'
+LANGUAGE=en:ja run --help
+check "--help with English preferred to Japanese: English" has "Usage: kovrane" out
+run --version
+check "--version in Japanese: \"Kovrane $version\" first, then the licence" \
+  eval '[ "$(head -n1 "$scratch/out")" = "Kovrane $version" ] && has "MIT ライセンス" out'
+cannot_open_says="kovrane: ウィンドウを開けません:"
+cannot_open "" "ディスプレイが見つかりません (DISPLAY と WAYLAND_DISPLAY が未設定です)"
 
 [ "$failures" = 0 ]

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads a built kovrane.exe and checks what Windows reads from it: the icon
-group and its images, the version block, the manifest, and that it imports
-no DLL beyond Windows' own.
+group and its images, the version block, the manifest, the string tables in
+English and Japanese, and that it imports no DLL beyond Windows' own.
 
 Usage: check_resources.py KOVRANE_EXE
 Prints one line per check; exits 1 if any failed.
@@ -10,8 +10,12 @@ Prints one line per check; exits 1 if any failed.
 import struct
 import sys
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
-JAPANESE = 1041
+RT_ICON, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 14, 16, 24
+JAPANESE, ENGLISH = 1041, 1033
+# The error box's texts: its frame, the unexpected error's, and the message
+# of each run-time error the program raises (overflow, floating point,
+# control failed), each id in every language.
+ERROR_TEXTS = {1: "%1", 2: "%1", 6: "", 16: "", 440: ""}
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
                "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll"}
 
@@ -103,6 +107,21 @@ def version_strings(block):
     return key, fixed, tables, translations
 
 
+def string_tables(resources, language):
+    """{id: text} of the string tables in one language."""
+    texts = {}
+    for (kind, block, block_language), data in resources.items():
+        if kind != RT_STRING or block_language != language:
+            continue
+        offset = 0
+        for entry in range(16):
+            length = struct.unpack_from("<H", data, offset)[0]
+            if length:
+                texts[(block - 1) * 16 + entry] = data[offset + 2:offset + 2 + 2 * length].decode("utf-16-le")
+            offset += 2 + 2 * length
+    return texts
+
+
 def main(path):
     failures = 0
 
@@ -120,8 +139,21 @@ def main(path):
     resources = image.resources()
     icons = {name: data for (kind, name, _), data in resources.items() if kind == RT_ICON}
     check(sorted(icons) == [30001, 30002], f"icon images are 30001 and 30002: {sorted(icons)}")
-    check(all(language == JAPANESE for (_, _, language) in resources),
-          "every resource is in language 1041")
+    check(all(language == JAPANESE for (kind, _, language) in resources if kind != RT_STRING),
+          "every resource but the string tables is in language 1041")
+    english, japanese = string_tables(resources, ENGLISH), string_tables(resources, JAPANESE)
+    languages = sorted({language for (kind, _, language) in resources if kind == RT_STRING})
+    check(languages == [ENGLISH, JAPANESE], f"string tables in 1033 and 1041: {languages}")
+    check(sorted(english) == sorted(japanese) == sorted(ERROR_TEXTS),
+          f"both tables hold the texts {sorted(ERROR_TEXTS)}: {sorted(english)}, {sorted(japanese)}")
+    check(english.get(1) == "Run-time error %1:\n\n%2" and english.get(6) == "Overflow",
+          f"English: {english.get(1)!r}, {english.get(6)!r}")
+    check(japanese.get(1) == "実行時エラー %1:\n\n%2" and japanese.get(6) == "オーバーフローしました。",
+          f"Japanese: {japanese.get(1)!r}, {japanese.get(6)!r}")
+    for ident, placeholder in ERROR_TEXTS.items():
+        check(placeholder in english.get(ident, "") and placeholder in japanese.get(ident, "")
+              and english.get(ident) != japanese.get(ident),
+              f"text {ident} translated, with its placeholders: {japanese.get(ident)!r}")
 
     group = resources.get((RT_GROUP_ICON, 1, JAPANESE), b"")
     check(len(group) >= 6, "icon group 1 exists")

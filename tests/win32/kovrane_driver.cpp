@@ -6,6 +6,11 @@
 // to end after WM_CLOSE.
 //
 // Usage: kovrane_driver KOVRANE_EXE   (a Windows path, or a Unix one under wine)
+//
+// "kovrane_driver --error-box ja|en" instead waits for an error box titled
+// "Kovrane" from any program, checks that the user's UI language is the
+// one named and that the box reads the overflow error in it, and leaves
+// the box open.
 
 #include <windows.h>
 
@@ -219,9 +224,31 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
 
 }  // namespace
 
+int ReadErrorBox(const std::wstring& language) {
+  const bool japanese = language == L"ja";
+  const LANGID user = GetUserDefaultUILanguage();
+  Check(PRIMARYLANGID(user) == (japanese ? LANG_JAPANESE : LANG_ENGLISH),
+        L"the user's UI language is " + language + L": " + std::to_wstring(user));
+  HWND box = nullptr;
+  for (int tries = 0; box == nullptr && tries < 300; ++tries) {
+    box = FindWindowW(L"#32770", L"Kovrane");
+    if (box == nullptr) Sleep(100);
+  }
+  Check(box != nullptr, L"an error box titled \"Kovrane\" appears");
+  if (box == nullptr) return 1;
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));  // the message's id
+  const std::wstring expected = japanese ? L"実行時エラー 6:\n\nオーバーフローしました。"
+                                         : L"Run-time error 6:\n\nOverflow";
+  Check(text == expected, L"the box reads: " + std::wstring(text));
+  std::wprintf(L"%d check(s) failed\n", failures);
+  return failures == 0 ? 0 : 1;
+}
+
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_U8TEXT);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (argc == 3 && std::wstring(argv[1]) == L"--error-box") return ReadErrorBox(argv[2]);
   if (argc != 2) {
     std::fwprintf(stderr, L"usage: kovrane_driver KOVRANE_EXE\n");
     return 2;

@@ -6,7 +6,9 @@
 // the screenshot. Runs under wine.
 //
 // "win32_backend_test high-contrast-window" instead runs the window in a
-// high-contrast palette until it is closed, for the screenshot.
+// high-contrast palette until it is closed, for the screenshot;
+// "win32_backend_test error-box" raises an overflow in a click and shows
+// the error box as the program does, for the driver to read.
 
 #include <windows.h>
 
@@ -158,7 +160,7 @@ void TestRunTimeErrorEndsTheProgram() {
   Check(window.Closed() && !IsWindow(window.handle()),
         L"an error in a handler destroys the window");
   Check(window.failure().has_value() &&
-            window.failure()->find(L"Run-time error 6:") != std::wstring::npos,
+            *window.failure() == L"Run-time error 6:\n\nOverflow",
         L"the error is kept with its number: " + window.failure().value_or(L"(none)"));
   DiscardQuit();
 }
@@ -285,6 +287,25 @@ int RunHighContrastWindow() {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) window.Deliver(message);
   return window.failure() ? 1 : 0;
+}
+
+// The overflow of a START click on 600,000 hours: banking hour x 3600
+// overflows 32 bits. Returns the error text the window kept.
+std::wstring OverflowInStart() {
+  MainWindow window;
+  Win32Runtime runtime(window);
+  Form1 form(runtime);
+  window.Create(GetModuleHandleW(nullptr), form);
+  form.hour = 600000;
+  SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(window, 101)));
+  DiscardQuit();
+  return window.failure().value_or(L"(no error)");
+}
+
+int ShowErrorBox() {
+  MessageBoxW(nullptr, OverflowInStart().c_str(), L"Kovrane", MB_OK | MB_ICONERROR);
+  return 0;
 }
 
 std::wstring Milliseconds(double seconds) {
@@ -416,6 +437,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 2 && std::wstring(argv[1]) == L"high-contrast-window") {
     return RunHighContrastWindow();
   }
+  if (argc == 2 && std::wstring(argv[1]) == L"error-box") return ShowErrorBox();
   TestWiden();
   TestReadoutFont();
   TestTitleBarSymbolFont();
