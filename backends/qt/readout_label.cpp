@@ -1,8 +1,11 @@
 #include "backends/qt/readout_label.h"
 
 #include <algorithm>
+#include <utility>
 
+#include <QEvent>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "backends/qt/readout_ink.h"
@@ -16,6 +19,8 @@ namespace {
 constexpr qreal kNarrowestCondensing = 0.7;
 // Keeps antialiased edges and overhanging glyphs off the box's border.
 constexpr qreal kSideMargin = 2;
+// Antialiasing and hinting may reach a pixel past a glyph's outline.
+constexpr int kInkSpill = 2;
 
 }  // namespace
 
@@ -26,28 +31,72 @@ struct ReadoutLabel::Layout {
   qreal xScale = 1;
   qreal yScale = 1;
   qreal baseline = 0;  // from the widget's vertical centre, unscaled
+
+  // Unscaled layout coordinates to the widget's.
+  QTransform Placement(const QWidget& widget) const {
+    return QTransform::fromTranslate(-naturalWidth / 2, baseline) *
+           QTransform::fromScale(xScale, yScale) *
+           QTransform::fromTranslate(widget.width() / 2.0, widget.height() / 2.0);
+  }
+  // Where a character's origin goes: centred in its cell.
+  QPointF Origin(qsizetype i) const { return {cells[i].left() + (cells[i].width() - advances[i]) / 2, 0}; }
 };
 
 ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
 void ReadoutLabel::setText(const QString& text) {
   if (text == text_) return;
-  text_ = text;
-  update();
+  const QString shown = std::exchange(text_, text);
+  if (shown.size() != text.size()) return update();
+  // Same length: the cells stay where they are unless a digit swapped
+  // places with a sign, so only the characters that changed are repainted,
+  // over the pixels of both the old and the new one.
+  const Layout layout = Arrange();
+  QRegion changed;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (shown[i] == text[i]) continue;
+    if (shown[i].isDigit() != text[i].isDigit()) return update();
+    changed += InkBounds(layout, i, shown[i]);
+    changed += InkBounds(layout, i, text[i]);
+  }
+  update(changed);
+}
+
+ReadoutLabel::FontMeasures& ReadoutLabel::Measures() const {
+  if (measures_) return *measures_;
+  const QFontMetricsF metrics(font());
+  FontMeasures& measures = measures_.emplace();
+  for (char16_t digit = u'0'; digit <= u'9'; ++digit)
+    measures.digitWidth = std::max(measures.digitWidth, metrics.horizontalAdvance(QChar(digit)));
+  measures.ascent = metrics.ascent();
+  measures.descent = metrics.descent();
+  // Centres the digits' ink, from their baseline to their top, in the box.
+  measures.baseline = metrics.tightBoundingRect(QStringLiteral("0")).height() / 2;
+  return measures;
+}
+
+const ReadoutLabel::ShapedCharacter& ReadoutLabel::Shaped(QChar character) const {
+  FontMeasures& measures = Measures();
+  const auto found = measures.shaped.constFind(character);
+  if (found != measures.shaped.cend()) return *found;
+
+  ShapedCharacter shaped;
+  shaped.text.setText(QString(character));
+  shaped.text.setTextFormat(Qt::PlainText);
+  shaped.text.prepare(QTransform(), font());
+  const QFontMetricsF metrics(font());
+  shaped.advance = metrics.horizontalAdvance(character);
+  shaped.ink = metrics.boundingRect(QString(character));
+  return *measures.shaped.insert(character, shaped);
 }
 
 ReadoutLabel::Layout ReadoutLabel::Arrange() const {
-  const QFontMetricsF metrics(font());
-  qreal digitWidth = 0;
-  for (char16_t digit = u'0'; digit <= u'9'; ++digit)
-    digitWidth = std::max(digitWidth, metrics.horizontalAdvance(QChar(digit)));
-
+  const FontMeasures& measures = Measures();
   Layout layout;
   for (const QChar character : text_) {
-    const qreal advance = metrics.horizontalAdvance(character);
-    const qreal cellWidth = character.isDigit() ? digitWidth : advance;
-    layout.cells.append(
-        QRectF(layout.naturalWidth, -metrics.ascent(), cellWidth, metrics.ascent() + metrics.descent()));
+    const qreal advance = Shaped(character).advance;
+    const qreal cellWidth = character.isDigit() ? measures.digitWidth : advance;
+    layout.cells.append(QRectF(layout.naturalWidth, -measures.ascent, cellWidth, measures.ascent + measures.descent));
     layout.advances.append(advance);
     layout.naturalWidth += cellWidth;
   }
@@ -58,9 +107,13 @@ ReadoutLabel::Layout ReadoutLabel::Arrange() const {
     layout.xScale = fit;
     layout.yScale = std::min<qreal>(1, fit / kNarrowestCondensing);
   }
-  // Centres the digits' ink, from their baseline to their top, in the box.
-  layout.baseline = metrics.tightBoundingRect(QStringLiteral("0")).height() / 2;
+  layout.baseline = measures.baseline;
   return layout;
+}
+
+QRect ReadoutLabel::InkBounds(const Layout& layout, qsizetype i, QChar character) const {
+  const QRectF ink = Shaped(character).ink.translated(layout.Origin(i)) | layout.cells[i];
+  return layout.Placement(*this).mapRect(ink).toAlignedRect().adjusted(-kInkSpill, -kInkSpill, kInkSpill, kInkSpill);
 }
 
 QList<QRectF> ReadoutLabel::CharacterCells() const {
@@ -74,7 +127,12 @@ QList<QRectF> ReadoutLabel::CharacterCells() const {
   return cells;
 }
 
-void ReadoutLabel::paintEvent(QPaintEvent*) {
+void ReadoutLabel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) measures_.reset();
+  QWidget::changeEvent(event);
+}
+
+void ReadoutLabel::paintEvent(QPaintEvent* event) {
   const Layout layout = Arrange();
   QPainter painter(this);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -83,13 +141,12 @@ void ReadoutLabel::paintEvent(QPaintEvent*) {
   // whose colours it inherits, and a theme change repaints it.
   painter.setPen(ReadableInk(palette().color(QPalette::WindowText),
                              palette().color(backgroundRole())));
-  painter.translate(width() / 2.0, height() / 2.0);
-  painter.scale(layout.xScale, layout.yScale);
-  painter.translate(-layout.naturalWidth / 2, layout.baseline);
+  painter.setTransform(layout.Placement(*this));
   for (qsizetype i = 0; i < text_.size(); ++i) {
-    const QRectF& cell = layout.cells[i];
-    const qreal centred = cell.left() + (cell.width() - layout.advances[i]) / 2;
-    painter.drawText(QPointF(centred, 0), QString(text_[i]));
+    // Characters outside the repainted region keep the pixels they have.
+    if (!event->region().intersects(InkBounds(layout, i, text_[i]))) continue;
+    // Static text is placed by its top, the font's ascent above the baseline.
+    painter.drawStaticText(layout.Origin(i) - QPointF(0, Measures().ascent), Shaped(text_[i]).text);
   }
 }
 

@@ -9,9 +9,15 @@
 //   the label does not announce each new second (accessibility.h).
 // Its ink is the design's dark blue, made lighter only on a background
 // where that could not be read (readout_ink.h).
+// Each second usually changes one digit: only the changed characters' boxes
+// are repainted, and each character is shaped once per font, not per paint.
 
+#include <optional>
+
+#include <QHash>
 #include <QList>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 
@@ -32,12 +38,33 @@ class ReadoutLabel : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // A character shaped once, and every pixel it may cover relative to its
+  // origin. QStaticText draws exactly what drawText would.
+  struct ShapedCharacter {
+    QStaticText text;
+    qreal advance = 0;
+    QRectF ink;
+  };
+  // What the font alone decides; dropped when the font changes.
+  struct FontMeasures {
+    qreal digitWidth = 0;
+    qreal ascent = 0;
+    qreal descent = 0;
+    qreal baseline = 0;  // from the widget's vertical centre, unscaled
+    QHash<QChar, ShapedCharacter> shaped;
+  };
   struct Layout;
+  FontMeasures& Measures() const;
+  const ShapedCharacter& Shaped(QChar character) const;
   Layout Arrange() const;
+  // The widget's pixels that character i, drawn as `character`, may touch.
+  QRect InkBounds(const Layout& layout, qsizetype i, QChar character) const;
 
   QString text_;
+  mutable std::optional<FontMeasures> measures_;
 };
 
 }  // namespace kovrane
