@@ -20,27 +20,10 @@ constexpr qreal kNarrowestCondensing = 0.7;
 // Keeps antialiased edges and overhanging glyphs off the box's border.
 constexpr qreal kSideMargin = 2;
 // Antialiasing and hinting may reach a pixel past a glyph's outline.
-constexpr int kInkSpill = 2;
+constexpr int kInkSpill = 1;
 
 }  // namespace
 
-struct ReadoutLabel::Layout {
-  QList<QRectF> cells;  // unscaled, left edge at 0, baseline at 0
-  QList<qreal> advances;
-  qreal naturalWidth = 0;
-  qreal xScale = 1;
-  qreal yScale = 1;
-  qreal baseline = 0;  // from the widget's vertical centre, unscaled
-
-  // Unscaled layout coordinates to the widget's.
-  QTransform Placement(const QWidget& widget) const {
-    return QTransform::fromTranslate(-naturalWidth / 2, baseline) *
-           QTransform::fromScale(xScale, yScale) *
-           QTransform::fromTranslate(widget.width() / 2.0, widget.height() / 2.0);
-  }
-  // Where a character's origin goes: centred in its cell.
-  QPointF Origin(qsizetype i) const { return {cells[i].left() + (cells[i].width() - advances[i]) / 2, 0}; }
-};
 
 ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
@@ -51,7 +34,7 @@ void ReadoutLabel::setText(const QString& text) {
   // Same length: the cells stay where they are unless a digit swapped
   // places with a sign, so only the characters that changed are repainted,
   // over the pixels of both the old and the new one.
-  const Layout layout = Arrange();
+  const Layout& layout = Arrange();
   QRegion changed;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (shown[i] == text[i]) continue;
@@ -90,9 +73,12 @@ const ReadoutLabel::ShapedCharacter& ReadoutLabel::Shaped(QChar character) const
   return *measures.shaped.insert(character, shaped);
 }
 
-ReadoutLabel::Layout ReadoutLabel::Arrange() const {
+const ReadoutLabel::Layout& ReadoutLabel::Arrange() const {
+  if (layout_ && layout_->text == text_ && layout_->width == width()) return *layout_;
   const FontMeasures& measures = Measures();
-  Layout layout;
+  Layout& layout = layout_.emplace();
+  layout.text = text_;
+  layout.width = width();
   for (const QChar character : text_) {
     const qreal advance = Shaped(character).advance;
     const qreal cellWidth = character.isDigit() ? measures.digitWidth : advance;
@@ -112,12 +98,12 @@ ReadoutLabel::Layout ReadoutLabel::Arrange() const {
 }
 
 QRect ReadoutLabel::InkBounds(const Layout& layout, qsizetype i, QChar character) const {
-  const QRectF ink = Shaped(character).ink.translated(layout.Origin(i)) | layout.cells[i];
+  const QRectF ink = Shaped(character).ink.translated(layout.Origin(i));
   return layout.Placement(*this).mapRect(ink).toAlignedRect().adjusted(-kInkSpill, -kInkSpill, kInkSpill, kInkSpill);
 }
 
 QList<QRectF> ReadoutLabel::CharacterCells() const {
-  const Layout layout = Arrange();
+  const Layout& layout = Arrange();
   QList<QRectF> cells;
   for (const QRectF& cell : layout.cells) {
     const qreal left = width() / 2.0 + (cell.left() - layout.naturalWidth / 2) * layout.xScale;
@@ -128,12 +114,15 @@ QList<QRectF> ReadoutLabel::CharacterCells() const {
 }
 
 void ReadoutLabel::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) measures_.reset();
+  if (event->type() == QEvent::FontChange) {
+    layout_.reset();
+    measures_.reset();
+  }
   QWidget::changeEvent(event);
 }
 
 void ReadoutLabel::paintEvent(QPaintEvent* event) {
-  const Layout layout = Arrange();
+  const Layout& layout = Arrange();
   QPainter painter(this);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setFont(font());

@@ -18,6 +18,7 @@
 #include <QList>
 #include <QRectF>
 #include <QStaticText>
+#include <QTransform>
 #include <QString>
 #include <QWidget>
 
@@ -56,15 +57,35 @@ class ReadoutLabel : public QWidget {
     qreal baseline = 0;  // from the widget's vertical centre, unscaled
     QHash<QChar, ShapedCharacter> shaped;
   };
-  struct Layout;
+  // Where the characters of one text go, for one width of the widget.
+  struct Layout {
+    QString text;
+    int width = 0;
+    QList<QRectF> cells;  // unscaled, left edge at 0, baseline at 0
+    QList<qreal> advances;
+    qreal naturalWidth = 0;
+    qreal xScale = 1;
+    qreal yScale = 1;
+    qreal baseline = 0;  // from the widget's vertical centre, unscaled
+
+    // Unscaled layout coordinates to the widget's.
+    QTransform Placement(const QWidget& widget) const {
+      return QTransform::fromTranslate(-naturalWidth / 2, baseline) *
+             QTransform::fromScale(xScale, yScale) *
+             QTransform::fromTranslate(widget.width() / 2.0, widget.height() / 2.0);
+    }
+    // Where a character's origin goes: centred in its cell.
+    QPointF Origin(qsizetype i) const { return {cells[i].left() + (cells[i].width() - advances[i]) / 2, 0}; }
+  };
   FontMeasures& Measures() const;
   const ShapedCharacter& Shaped(QChar character) const;
-  Layout Arrange() const;
+  const Layout& Arrange() const;
   // The widget's pixels that character i, drawn as `character`, may touch.
   QRect InkBounds(const Layout& layout, qsizetype i, QChar character) const;
 
   QString text_;
   mutable std::optional<FontMeasures> measures_;
+  mutable std::optional<Layout> layout_;
 };
 
 }  // namespace kovrane
