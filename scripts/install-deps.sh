@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ python3 pkg-config
   # engine tests and benchmarks
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev valgrind
   # Qt front end
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev fonts-ipafont-gothic
   # desktop integration checks and packaging
