@@ -24,21 +24,20 @@ constexpr int kInkSpill = 1;
 
 }  // namespace
 
-
 ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
 void ReadoutLabel::setText(const QString& text) {
   if (text == text_) return;
   const QString shown = std::exchange(text_, text);
   if (shown.size() != text.size()) return update();
-  // Same length: the cells stay where they are unless a digit swapped
-  // places with a sign, so only the characters that changed are repainted,
-  // over the pixels of both the old and the new one.
+  // Digits share one cell width, so where only digits changed every cell
+  // stays in place: only those are repainted, over the pixels of both the
+  // old and the new digit. Any other change may move the cells.
   const Layout& layout = Arrange();
   QRegion changed;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (shown[i] == text[i]) continue;
-    if (shown[i].isDigit() != text[i].isDigit()) return update();
+    if (!shown[i].isDigit() || !text[i].isDigit()) return update();
     changed += InkBounds(layout, i, shown[i]);
     changed += InkBounds(layout, i, text[i]);
   }
