@@ -9,7 +9,7 @@ packages=(
   # the sanitizer build: Clang, and its ASan and UBSan runtimes
   clang libclang-rt-14-dev
   # engine tests and benchmarks
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev valgrind
   # Qt front end
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev fonts-ipafont-gothic
   # translations: Qt Linguist's tools and Qt's own catalogues; gettext for the

@@ -4,13 +4,18 @@
 // timer at the deadline. A handled click or the window's closing cuts the
 // wait short, so the engine looks at its state at once.
 
+#include <memory>
+
 #include "runtime/day_clock.h"
+
+class QSocketNotifier;
 
 namespace kovrane {
 
 class EventPump {
  public:
-  explicit EventPump(const DayClock& clock) : clock_(clock) {}
+  explicit EventPump(const DayClock& clock);
+  ~EventPump();
   EventPump(const EventPump&) = delete;
   EventPump& operator=(const EventPump&) = delete;
 
@@ -24,9 +29,15 @@ class EventPump {
 
  private:
   struct Wait;
+  void ArmDeadlineTimer(double seconds);
+  void DisarmDeadlineTimer();
 
   const DayClock& clock_;
   Wait* wait_ = nullptr;
+  // One timer for every wait, re-armed for each: -1 when the system
+  // refused one, and each wait then uses a QTimer instead.
+  int deadlineTimer_ = -1;
+  std::unique_ptr<QSocketNotifier> deadlineExpiry_;
 };
 
 }  // namespace kovrane

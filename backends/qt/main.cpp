@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include "backends/qt/command_line.h"
+#include "backends/qt/display_settings.h"
 #include "backends/qt/main_window.h"
 #include "backends/qt/termination_signals.h"
 #include "backends/qt/translations.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
   }
 
+  kovrane::ChooseDisplaySettings();
   const std::unique_ptr<QApplication> application = kovrane::OpenWindowSystem(argc, argv);
   kovrane::InstallTranslations(*application);
   QApplication::setApplicationName(QStringLiteral("Kovrane"));

@@ -1,8 +1,11 @@
 #include "backends/qt/readout_label.h"
 
 #include <algorithm>
+#include <utility>
 
+#include <QEvent>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "backends/qt/readout_ink.h"
@@ -16,38 +19,69 @@ namespace {
 constexpr qreal kNarrowestCondensing = 0.7;
 // Keeps antialiased edges and overhanging glyphs off the box's border.
 constexpr qreal kSideMargin = 2;
+// Antialiasing and hinting may reach a pixel past a glyph's outline.
+constexpr int kInkSpill = 1;
 
 }  // namespace
-
-struct ReadoutLabel::Layout {
-  QList<QRectF> cells;  // unscaled, left edge at 0, baseline at 0
-  QList<qreal> advances;
-  qreal naturalWidth = 0;
-  qreal xScale = 1;
-  qreal yScale = 1;
-  qreal baseline = 0;  // from the widget's vertical centre, unscaled
-};
 
 ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
 void ReadoutLabel::setText(const QString& text) {
   if (text == text_) return;
-  text_ = text;
-  update();
+  const QString shown = std::exchange(text_, text);
+  if (shown.size() != text.size()) return update();
+  // Digits share one cell width, so where only digits changed every cell
+  // stays in place: only those are repainted, over the pixels of both the
+  // old and the new digit. Any other change may move the cells.
+  const Layout& layout = Arrange();
+  QRegion changed;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (shown[i] == text[i]) continue;
+    if (!shown[i].isDigit() || !text[i].isDigit()) return update();
+    changed += InkBounds(layout, i, shown[i]);
+    changed += InkBounds(layout, i, text[i]);
+  }
+  update(changed);
 }
 
-ReadoutLabel::Layout ReadoutLabel::Arrange() const {
+ReadoutLabel::FontMeasures& ReadoutLabel::Measures() const {
+  if (measures_) return *measures_;
   const QFontMetricsF metrics(font());
-  qreal digitWidth = 0;
+  FontMeasures& measures = measures_.emplace();
   for (char16_t digit = u'0'; digit <= u'9'; ++digit)
-    digitWidth = std::max(digitWidth, metrics.horizontalAdvance(QChar(digit)));
+    measures.digitWidth = std::max(measures.digitWidth, metrics.horizontalAdvance(QChar(digit)));
+  measures.ascent = metrics.ascent();
+  measures.descent = metrics.descent();
+  // Centres the digits' ink, from their baseline to their top, in the box.
+  measures.baseline = metrics.tightBoundingRect(QStringLiteral("0")).height() / 2;
+  return measures;
+}
 
-  Layout layout;
+const ReadoutLabel::ShapedCharacter& ReadoutLabel::Shaped(QChar character) const {
+  FontMeasures& measures = Measures();
+  const auto found = measures.shaped.constFind(character);
+  if (found != measures.shaped.cend()) return *found;
+
+  ShapedCharacter shaped;
+  shaped.text.setText(QString(character));
+  shaped.text.setTextFormat(Qt::PlainText);
+  shaped.text.prepare(QTransform(), font());
+  const QFontMetricsF metrics(font());
+  shaped.advance = metrics.horizontalAdvance(character);
+  shaped.ink = metrics.boundingRect(QString(character));
+  return *measures.shaped.insert(character, shaped);
+}
+
+const ReadoutLabel::Layout& ReadoutLabel::Arrange() const {
+  if (layout_ && layout_->text == text_ && layout_->width == width()) return *layout_;
+  const FontMeasures& measures = Measures();
+  Layout& layout = layout_.emplace();
+  layout.text = text_;
+  layout.width = width();
   for (const QChar character : text_) {
-    const qreal advance = metrics.horizontalAdvance(character);
-    const qreal cellWidth = character.isDigit() ? digitWidth : advance;
-    layout.cells.append(
-        QRectF(layout.naturalWidth, -metrics.ascent(), cellWidth, metrics.ascent() + metrics.descent()));
+    const qreal advance = Shaped(character).advance;
+    const qreal cellWidth = character.isDigit() ? measures.digitWidth : advance;
+    layout.cells.append(QRectF(layout.naturalWidth, -measures.ascent, cellWidth, measures.ascent + measures.descent));
     layout.advances.append(advance);
     layout.naturalWidth += cellWidth;
   }
@@ -58,13 +92,17 @@ ReadoutLabel::Layout ReadoutLabel::Arrange() const {
     layout.xScale = fit;
     layout.yScale = std::min<qreal>(1, fit / kNarrowestCondensing);
   }
-  // Centres the digits' ink, from their baseline to their top, in the box.
-  layout.baseline = metrics.tightBoundingRect(QStringLiteral("0")).height() / 2;
+  layout.baseline = measures.baseline;
   return layout;
 }
 
+QRect ReadoutLabel::InkBounds(const Layout& layout, qsizetype i, QChar character) const {
+  const QRectF ink = Shaped(character).ink.translated(layout.Origin(i));
+  return layout.Placement(*this).mapRect(ink).toAlignedRect().adjusted(-kInkSpill, -kInkSpill, kInkSpill, kInkSpill);
+}
+
 QList<QRectF> ReadoutLabel::CharacterCells() const {
-  const Layout layout = Arrange();
+  const Layout& layout = Arrange();
   QList<QRectF> cells;
   for (const QRectF& cell : layout.cells) {
     const qreal left = width() / 2.0 + (cell.left() - layout.naturalWidth / 2) * layout.xScale;
@@ -74,8 +112,16 @@ QList<QRectF> ReadoutLabel::CharacterCells() const {
   return cells;
 }
 
-void ReadoutLabel::paintEvent(QPaintEvent*) {
-  const Layout layout = Arrange();
+void ReadoutLabel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) {
+    layout_.reset();
+    measures_.reset();
+  }
+  QWidget::changeEvent(event);
+}
+
+void ReadoutLabel::paintEvent(QPaintEvent* event) {
+  const Layout& layout = Arrange();
   QPainter painter(this);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setFont(font());
@@ -83,13 +129,12 @@ void ReadoutLabel::paintEvent(QPaintEvent*) {
   // whose colours it inherits, and a theme change repaints it.
   painter.setPen(ReadableInk(palette().color(QPalette::WindowText),
                              palette().color(backgroundRole())));
-  painter.translate(width() / 2.0, height() / 2.0);
-  painter.scale(layout.xScale, layout.yScale);
-  painter.translate(-layout.naturalWidth / 2, layout.baseline);
+  painter.setTransform(layout.Placement(*this));
   for (qsizetype i = 0; i < text_.size(); ++i) {
-    const QRectF& cell = layout.cells[i];
-    const qreal centred = cell.left() + (cell.width() - layout.advances[i]) / 2;
-    painter.drawText(QPointF(centred, 0), QString(text_[i]));
+    // Characters outside the repainted region keep the pixels they have.
+    if (!event->region().intersects(InkBounds(layout, i, text_[i]))) continue;
+    // Static text is placed by its top, the font's ascent above the baseline.
+    painter.drawStaticText(layout.Origin(i) - QPointF(0, Measures().ascent), Shaped(text_[i]).text);
   }
 }
 

@@ -52,6 +52,24 @@ class EventPumpTest : public QObject {
     QVERIFY(clock_.Now() < deadline - 5);
   }
 
+  // A START clicked inside a wait runs a wait of its own, nested; the outer
+  // one must still end at its deadline once the inner one returns.
+  void aNestedWaitLeavesTheOuterDeadline() {
+    EventPump pump(clock_);
+    double innerWoke = 0;
+    QTimer::singleShot(20, [&] {
+      const double innerDeadline = clock_.Now() + 0.1;
+      QVERIFY(pump.WaitUntil(innerDeadline));
+      innerWoke = clock_.Now();
+      QVERIFY(innerWoke > innerDeadline);
+    });
+    const double deadline = clock_.Now() + 0.4;
+    QVERIFY(pump.WaitUntil(deadline));
+    const double woke = clock_.Now();
+    QVERIFY(innerWoke > 0 && innerWoke < deadline);
+    QVERIFY2(woke > deadline && woke < deadline + 0.2, qPrintable(QString::number(woke - deadline)));
+  }
+
   void aPassedDeadlineStillHandlesPendingEvents() {
     EventPump pump(clock_);
     bool handled = false;

@@ -1,9 +1,12 @@
 // The readout, Label1, as the window builds it: digits that keep their
 // places from one second to the next, long readouts shrunk to show whole
-// inside the box, and an ink that reads on any background.
+// inside the box, an ink that reads on any background, and repaints of
+// only the characters that changed that leave the same pixels as a full one.
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -40,6 +43,27 @@ QString FontWithUnequalDigits() {
   }
   return {};
 }
+
+// The readout's pixels as the window holds them after its last repaint
+// (the offscreen platform grabs from the window's backing store).
+QImage OnScreen(QWidget* label) {
+  const QPoint topLeft = label->mapTo(label->window(), QPoint(0, 0));
+  return label->screen()
+      ->grabWindow(label->window()->winId(), topLeft.x(), topLeft.y(), label->width(), label->height())
+      .toImage();
+}
+
+// Collects the regions a widget is asked to paint.
+class PaintedRegions : public QObject {
+ public:
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -105,6 +129,30 @@ class ReadoutLabelTest : public QObject {
     const auto [first, last] = InkColumns(drawn);
     QVERIFY2(first > 0 && last < drawn.width() - 1, qPrintable(QString("%1..%2").arg(first).arg(last)));
     QVERIFY2(last - first > drawn.width() * 8 / 10, qPrintable(QString("%1..%2").arg(first).arg(last)));
+  }
+
+  void repaintsOnlyChangedCharactersLikeAFullRepaint() {
+    const QStringList sequence{"00:00:00", "00:00:01", "00:00:09", "00:00:10", "00:09:59", "00:10:00",
+                               "09:59:59", "10:00:00", "11:11:11", "99:59:58", "99:59:59", "100:00:00",
+                               "100:00:01", "100:00:11", "00:00:00"};
+    PaintedRegions regions;
+    label_->installEventFilter(&regions);
+    for (const QString& text : sequence) {
+      const QList<QRectF> before = label_->CharacterCells();
+      regions.painted = {};
+      label_->setText(text);
+      QCoreApplication::processEvents();
+      const QImage partial = OnScreen(label_);
+      const QRegion painted = regions.painted;
+      window_->repaint();
+      QCOMPARE(partial, OnScreen(label_));
+
+      // Two digits changed: the others are left alone.
+      if (text == "00:00:10") {
+        QVERIFY(!painted.intersects(before[4].toAlignedRect()));
+        QVERIFY(painted.intersects(before[6].toAlignedRect()));
+      }
+    }
   }
 
   void inkReadsOnAnyBackground() {
