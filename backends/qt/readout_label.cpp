@@ -47,7 +47,9 @@ void ReadoutLabel::setText(const QString& text) {
 ReadoutLabel::FontMeasures& ReadoutLabel::Measures() const {
   if (measures_) return *measures_;
   const QFontMetricsF metrics(font());
-  FontMeasures& measures = measures_.emplace();
+  // Assigned, not emplaced: Clang cannot yet default-construct a nested
+  // aggregate with member initialisers inside its class's optional.
+  FontMeasures& measures = *(measures_ = FontMeasures{});
   for (char16_t digit = u'0'; digit <= u'9'; ++digit)
     measures.digitWidth = std::max(measures.digitWidth, metrics.horizontalAdvance(QChar(digit)));
   measures.ascent = metrics.ascent();
@@ -75,7 +77,7 @@ const ReadoutLabel::ShapedCharacter& ReadoutLabel::Shaped(QChar character) const
 const ReadoutLabel::Layout& ReadoutLabel::Arrange() const {
   if (layout_ && layout_->text == text_ && layout_->width == width()) return *layout_;
   const FontMeasures& measures = Measures();
-  Layout& layout = layout_.emplace();
+  Layout& layout = *(layout_ = Layout{});
   layout.text = text_;
   layout.width = width();
   for (const QChar character : text_) {
