@@ -3,7 +3,7 @@
 # own, with no X display and no platform chosen, so Qt picks Wayland itself,
 # started with an argument it must ignore.
 # From the program's protocol trace: a toplevel titled "Kovrane" whose
-# minimum size equals its maximum. Headless weston has no pointer and no
+# minimum size equals its maximum, with a title bar. Headless weston has no pointer and no
 # keyboard, so START is pressed as a screen reader presses it, through
 # AT-SPI; two screenshots taken by the compositor show the readout counting.
 # Then SIGTERM during the run, as when the session ends, must close the
@@ -56,6 +56,12 @@ check "a Wayland toplevel titled Kovrane" trace_has 'xdg_toplevel@[0-9]*\.set_ti
 min=$(grep -o 'set_min_size([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9, ]*[0-9]')
 max=$(grep -o 'set_max_size([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9, ]*[0-9]')
 check "minimum size equals maximum size ($min and $max)" [ -n "$min" -a "$min" = "$max" ]
+# Qt draws the title bar itself here, so the window stands taller than its
+# content; without one it would be the content alone.
+height=$(grep -o 'set_window_geometry([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9]*)' | tr -d ')')
+content=${max##*, }
+check "a title bar above the content (window height $height, content $content)" \
+  [ "${height:-0}" -gt "${content:-0}" ]
 
 shot() {  # the whole output as weston shows it, and the readout's dark-blue ink alone
   (cd "$out" && weston-screenshooter >/dev/null) || return 1
