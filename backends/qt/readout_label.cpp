@@ -105,12 +105,9 @@ QRect ReadoutLabel::InkBounds(const Layout& layout, qsizetype i, QChar character
 
 QList<QRectF> ReadoutLabel::CharacterCells() const {
   const Layout& layout = Arrange();
+  const QTransform placement = layout.Placement(*this);
   QList<QRectF> cells;
-  for (const QRectF& cell : layout.cells) {
-    const qreal left = width() / 2.0 + (cell.left() - layout.naturalWidth / 2) * layout.xScale;
-    const qreal top = height() / 2.0 + (cell.top() + layout.baseline) * layout.yScale;
-    cells.append(QRectF(left, top, cell.width() * layout.xScale, cell.height() * layout.yScale));
-  }
+  for (const QRectF& cell : layout.cells) cells.append(placement.mapRect(cell));
   return cells;
 }
 
