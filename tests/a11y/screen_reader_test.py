@@ -74,7 +74,7 @@ def launch(kovrane, **environment):
         if application is not None and application.childCount > 0:
             return program, application
         time.sleep(0.1)
-    print("FAILED: Kovrane never appeared on the accessibility bus")
+    check("Kovrane appears on the accessibility bus", False)
     return program, None
 
 
@@ -84,7 +84,7 @@ def read_in_japanese(kovrane):
     program, application = launch(kovrane, LANG="ja_JP.UTF-8", LANGUAGE="", LC_ALL="", LC_MESSAGES="")
     try:
         if application is None:
-            return 1
+            return
         print_tree("in Japanese (LANG=ja_JP.UTF-8)", application)
         frame = application[0]
         readout = find(frame, "label", "経過時間")
@@ -97,7 +97,6 @@ def read_in_japanese(kovrane):
     finally:
         program.terminate()
         program.wait(10)
-    return 0
 
 
 def main():
