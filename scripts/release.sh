@@ -89,12 +89,11 @@ stage=$work/zip
 mkdir "$stage"
 cp "$work/windows/backends/win32/kovrane.exe" "$stage/kovrane.exe"
 sed 's/\r*$/\r/' "$work/src/LICENSE" >"$stage/LICENSE.txt"
-sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' \
-  "$work/src/packaging/windows/README.txt" >"$stage/README.txt"
+windows_readme() { sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' "$work/src/packaging/windows/$1"; }
+windows_readme README.txt >"$stage/README.txt"
 # UTF-8 with a byte-order mark: without one, Notepad before Windows 10
 # 1903 reads a file in the ANSI code page (932 on Japanese systems).
-{ printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' \
-  "$work/src/packaging/windows/README.ja.txt"; } >"$stage/README.ja.txt"
+{ printf '\xef\xbb\xbf'; windows_readme README.ja.txt; } >"$stage/README.ja.txt"
 chmod 644 "$stage"/*
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 # Entries in byte order, with no extra fields (owners, exact times).
