@@ -3,11 +3,11 @@
 # own, with no X display and no platform chosen, so Qt picks Wayland itself,
 # started with an argument it must ignore.
 # From the program's protocol trace: a toplevel titled "Kovrane" whose
-# minimum size equals its maximum, with a title bar. Headless weston has no pointer and no
-# keyboard, so START is pressed as a screen reader presses it, through
-# AT-SPI; two screenshots taken by the compositor show the readout counting.
-# Then SIGTERM during the run, as when the session ends, must close the
-# window and end the program with status 0.
+# minimum size equals its maximum, with a title bar. Headless weston has no
+# pointer and no keyboard, so START is pressed as a screen reader presses
+# it, through AT-SPI; two screenshots taken by the compositor show the
+# readout counting. Then SIGTERM during the run, as when the session ends,
+# must close the window and end the program with status 0.
 #
 # Usage: wayland_test.sh KOVRANE OUTPUT_DIR
 # Exit status 77 (skipped) when a tool is missing, except under CI.
