@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs, on Debian 12, every package the build and the tests need.
-# Does nothing when they are all present already.
+# Installs, on Debian 12 or 13, every package the build and the tests need.
+# Unversioned names throughout, so each release gets its own default
+# compiler and tools. Does nothing when they are all present already.
 set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build make g++ python3 pkg-config
-  # the sanitizer build: Clang, and its ASan and UBSan runtimes
-  clang libclang-rt-14-dev
+  cmake ninja-build make g++ python3 pkg-config git
+  # the sanitizer build: Clang, its ASan and UBSan runtimes, and the
+  # symbolizer that names the frames of a sanitizer's report
+  clang libclang-rt-dev llvm
   # engine tests and benchmarks
   googletest libgtest-dev libbenchmark-dev valgrind
   # Qt front end
@@ -19,7 +21,7 @@ packages=(
   desktop-file-utils appstream appstream-compose dpkg-dev file lintian man-db groff-base zip unzip librsvg2-bin
   # accessibility, themes and Wayland checks
   dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
-  qt6-gtk-platformtheme weston qt6-wayland
+  qt6-gtk-platformtheme weston wayland-utils qt6-wayland
   # real-window tests
   xvfb xauth xdotool x11-apps x11-utils imagemagick strace
   # Windows front end: cross-build and wine

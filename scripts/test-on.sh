@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs the README's test command on another Debian release, in a root of
+# its own: a clean clone of this checkout's HEAD in a debootstrapped system,
+# so the release's own packages, compilers and Qt build and test it.
+#   scripts/test-on.sh debian-13 [COMMAND...]
+# The root is kept in $KOVRANE_ROOTS (default /var/cache/kovrane) and only
+# refreshed with apt next time; the clone in it is made anew every run.
+# COMMAND (default scripts/test.sh) runs in the clone, as root.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+case ${1:-} in
+  debian-13) suite=trixie ;;
+  *) echo "usage: $0 debian-13 [COMMAND...]" >&2; exit 2 ;;
+esac
+release=$1
+shift
+command=("$@")
+[ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
+
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" "$0" "$release" "${command[@]}"
+fi
+roots=${KOVRANE_ROOTS:-/var/cache/kovrane}
+root=$roots/$release
+mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+started=$SECONDS
+say() { echo "[$release $((SECONDS - started))s] $*"; }
+
+mkdir -p "$roots"
+# One run at a time per root: two would share its mounts and its apt lock.
+exec 9>"$root.lock"
+flock 9
+
+for tool in debootstrap git; do
+  command -v "$tool" >/dev/null || {
+    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$tool" >/dev/null
+  }
+done
+
+mounted=()
+unmount_all() {
+  local index
+  for ((index = ${#mounted[@]} - 1; index >= 0; index--)); do
+    umount -l "${mounted[$index]}" 2>/dev/null || true
+  done
+}
+trap unmount_all EXIT
+mount_in_root() {  # mount_in_root TARGET MOUNT-ARGS...
+  local target=$root$1
+  shift
+  mkdir -p "$target"
+  mount "$@" "$target"
+  mounted+=("$target")
+}
+
+if [ ! -x "$root/usr/bin/apt-get" ]; then
+  say "making the root with debootstrap ($suite from $mirror)"
+  rm -rf "$root.new"
+  debootstrap --variant=minbase "$suite" "$root.new" "$mirror" >"$roots/$release-debootstrap.log" 2>&1 \
+    || { tail -n 20 "$roots/$release-debootstrap.log"; exit 1; }
+  mv "$root.new" "$root"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+mount_in_root /proc -t proc proc
+mount_in_root /sys -t sysfs sysfs
+mount_in_root /dev --bind /dev
+mount_in_root /dev/pts -t devpts -o newinstance,ptmxmode=0666 devpts
+mount_in_root /dev/shm -t tmpfs -o mode=1777 tmpfs
+mount_in_root /tmp -t tmpfs -o mode=1777 tmpfs
+mount_in_root /run -t tmpfs -o mode=755 tmpfs
+
+say "refreshing the root's packages"
+chroot "$root" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -qq >/dev/null'
+
+checkout=/root/kovrane
+rm -rf "$root$checkout"
+git clone -q --no-hardlinks "$PWD" "$root$checkout"
+say "running ${command[*]} in a clean clone of $(git rev-parse --short HEAD)"
+status=0
+chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+  LANG=C.UTF-8 sh -c 'cd "$1" && shift && exec "$@"' sh "$checkout" "${command[@]}" || status=$?
+say "done, status $status"
+exit "$status"
