@@ -65,7 +65,7 @@ class MainWindowTest : public QObject {
   void init() {
     window_ = std::make_unique<MainWindow>();
     window_->show();
-    QApplication::setActiveWindow(window_.get());
+    window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     label1_ = window_->findChild<ReadoutLabel*>("Label1");
     command1_ = window_->findChild<QPushButton*>("Command1");
