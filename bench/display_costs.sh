@@ -31,6 +31,7 @@ if [ "$platform" = wayland ] && [ -z "${KOVRANE_BENCH_BUS:-}" ]; then
   KOVRANE_BENCH_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi
 source "$here/../tests/lib/xvfb_session.sh"
+source "$here/../tests/lib/weston_session.sh"
 
 work=$(mktemp -d)
 server= app=
@@ -62,10 +63,8 @@ if [ "$platform" = x11 ]; then
 else
   unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
   export XDG_RUNTIME_DIR=$work WAYLAND_DISPLAY=kovrane-bench-$$
-  weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" \
-    --width=640 --height=480 --idle-time=0 >"$work/weston.log" 2>&1 &
-  server=$!
-  for _ in $(seq 100); do weston-info 2>/dev/null | grep -q xdg_wm_base && break; sleep 0.1; done
+  start_weston "$work/weston.log" || { cat "$work/weston.log"; exit 1; }
+  server=$weston_pid
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "${launch[@]}" 2>"$work/stderr" &
   app=$!
   # Slow to appear under callgrind.

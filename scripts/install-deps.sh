@@ -19,6 +19,8 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n gettext
   # desktop integration checks and packaging
   desktop-file-utils appstream appstream-compose dpkg-dev file lintian man-db groff-base zip unzip librsvg2-bin
+  # the SVG loader through which appstream compose reads the scalable icon
+  librsvg2-common
   # accessibility, themes and Wayland checks
   dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   qt6-gtk-platformtheme weston wayland-utils qt6-wayland

@@ -80,6 +80,6 @@ git clone -q --no-hardlinks "$PWD" "$root$checkout"
 say "running ${command[*]} in a clean clone of $(git rev-parse --short HEAD)"
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 sh -c 'cd "$1" && shift && exec "$@"' sh "$checkout" "${command[@]}" || status=$?
+  LANG=C.UTF-8 ${CI:+CI="$CI"} sh -c 'cd "$1" && shift && exec "$@"' sh "$checkout" "${command[@]}" || status=$?
 say "done, status $status"
 exit "$status"

@@ -17,7 +17,7 @@ while True:
     if time.monotonic() > give_up:
         sys.exit("FAILED: Kovrane never appeared on the accessibility bus")
     time.sleep(0.1)
-start = pyatspi.findDescendant(program, lambda a: a.getRoleName() == "push button" and a.name == "Start")
+start = pyatspi.findDescendant(program, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == "Start")
 actions = start.queryAction()
 actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Press"))
 print("ok: START pressed through AT-SPI")

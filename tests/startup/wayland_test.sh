@@ -15,7 +15,8 @@ set -uo pipefail
 
 kovrane=$1 out=$2
 source "$(dirname "$0")/../lib/xvfb_session.sh"
-require_tools weston weston-info weston-screenshooter dbus-run-session convert compare
+source "$(dirname "$0")/../lib/weston_session.sh"
+require_tools weston wayland-info weston-screenshooter dbus-run-session convert compare
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || require_tools python3-pyatspi
 # AT-SPI runs on a D-Bus session of the test's own.
 [ -n "${KOVRANE_TEST_BUS:-}" ] || KOVRANE_TEST_BUS=1 exec dbus-run-session -- "$0" "$@"
@@ -34,17 +35,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Pixman renders, so there is something to screenshot; --debug lets the
-# screenshooter in.
-weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
-  --width=640 --height=480 --idle-time=0 >"$out/weston.log" 2>&1 &
-weston_pid=$!
-# Ready once a client sees the shell; the socket alone comes earlier.
-for _ in $(seq 100); do
-  weston-info 2>/dev/null | grep -q xdg_wm_base && break
-  sleep 0.1
-done
-weston-info 2>/dev/null | grep -q xdg_wm_base || { echo "FAILED: weston did not start"; cat "$out/weston.log"; exit 1; }
+# --debug lets the screenshooter in.
+start_weston "$out/weston.log" --debug || { echo "FAILED: weston did not start"; cat "$out/weston.log"; exit 1; }
 
 WAYLAND_DEBUG=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$kovrane" --an-ignored-argument 2>"$out/trace.log" &
 app=$!
