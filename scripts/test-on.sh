@@ -2,24 +2,30 @@
 # Runs the README's test command on another Debian release, in a root of
 # its own: a clean clone of this checkout's HEAD in a debootstrapped system,
 # so the release's own packages, compilers and Qt build and test it.
-#   scripts/test-on.sh debian-13 [COMMAND...]
+#   scripts/test-on.sh debian-13 [--deb FILE] [COMMAND...]
 # The root is kept in $KOVRANE_ROOTS (default /var/cache/kovrane) and only
 # refreshed with apt next time; the clone in it is made anew every run.
-# COMMAND (default scripts/test.sh) runs in the clone, as root.
+# COMMAND (default scripts/test.sh) runs in the clone, as root. With --deb,
+# the release package FILE is then installed there and tried as a user
+# would (tests/release/installed_deb_test.sh), and removed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 case ${1:-} in
   debian-13) suite=trixie ;;
-  *) echo "usage: $0 debian-13 [COMMAND...]" >&2; exit 2 ;;
+  *) echo "usage: $0 debian-13 [--deb FILE] [COMMAND...]" >&2; exit 2 ;;
 esac
-release=$1
+release=$1 deb=
 shift
+if [ "${1:-}" = --deb ]; then
+  deb=$(realpath "$2")
+  shift 2
+fi
 command=("$@")
 [ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
 
 if [ "$(id -u)" -ne 0 ]; then
-  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" "$0" "$release" "${command[@]}"
+  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} "${command[@]}"
 fi
 roots=${KOVRANE_ROOTS:-/var/cache/kovrane}
 root=$roots/$release
@@ -77,9 +83,18 @@ chroot "$root" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-g
 checkout=/root/kovrane
 rm -rf "$root$checkout"
 git clone -q --no-hardlinks "$PWD" "$root$checkout"
+in_root() {
+  chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 ${CI:+CI="$CI"} sh -c 'cd "$1" && shift && exec "$@"' sh "$checkout" "$@"
+}
 say "running ${command[*]} in a clean clone of $(git rev-parse --short HEAD)"
 status=0
-chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 ${CI:+CI="$CI"} sh -c 'cd "$1" && shift && exec "$@"' sh "$checkout" "${command[@]}" || status=$?
+in_root "${command[@]}" || status=$?
+if [ -n "$deb" ]; then
+  cp "$deb" "$root/root/"
+  say "installing $(basename "$deb") and trying it"
+  in_root tests/release/installed_deb_test.sh "/root/$(basename "$deb")" || status=1
+  rm -f "$root/root/$(basename "$deb")"
+fi
 say "done, status $status"
 exit "$status"

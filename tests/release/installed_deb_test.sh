@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# A release's Debian package on the system it is put on (the Debian 13 run
+# puts Debian 12's there): apt installs it with what it depends on, the
+# program answers --version, `man kovrane` opens its page and the window
+# opens. apt removes it again at the end.
+#   installed_deb_test.sh DEB
+set -uo pipefail
+deb=$(realpath "$1")
+source "$(dirname "$0")/../lib/xvfb_session.sh"
+require_tools apt-get dpkg-deb man xdotool Xvfb
+work=$(mktemp -d)
+remove() {
+  stop_app_and_xvfb
+  DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kovrane >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap remove EXIT
+
+check "apt installs $(basename "$deb")" \
+  env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
+version=$(dpkg-deb -f "$deb" Version)
+check "kovrane --version says $version" grep -qF "$version" <(/usr/bin/kovrane --version)
+check "man kovrane opens its page" grep -q "EXIT STATUS" <(MANWIDTH=80 man kovrane 2>&1)
+start_xvfb "$work"
+launch_kovrane /usr/bin/kovrane "$work/stderr"
+echo "ok: the window opens"
+[ "$failures" = 0 ]
