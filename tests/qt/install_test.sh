@@ -39,9 +39,21 @@ entry.load_from_file(sys.argv[1], GLib.KeyFileFlags.NONE)
 print(GLib.shell_parse_argv(entry.get_string("Desktop Entry", "Exec"))[1][0])
 EOF
 }
+# AppStream 1.0 wants a homepage, which Kovrane does not have; AppStream
+# 0.16 has no such check. Newer lintian reports any warning of
+# `appstreamcli validate-tree` as one tag, so the tree is validated here,
+# with that one warning let through, and the tag left out of lintian's.
+homepage=() not_lintian=()
+if ! appstreamcli --version | grep -q 'version: 0\.'; then
+  homepage=(--override=url-homepage-missing=info)
+fi
+if lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1; then
+  not_lintian=(--suppress-tags appstream-metadata-validation-failed)
+fi
 # Prints the lintian tags of a .deb; fails on any error or warning.
 lintian_passes() {
-  lintian --pedantic --display-info --display-experimental "$1" 2>/dev/null >"$out/lintian.txt"
+  lintian --pedantic --display-info --display-experimental "${not_lintian[@]}" "$1" \
+    2>/dev/null >"$out/lintian.txt"
   ! grep -q '^[EW]: ' "$out/lintian.txt"
 }
 manual_renders_cleanly() {  # manual_renders_cleanly PAGE WORD...: renders, says every WORD
@@ -104,7 +116,7 @@ entry="$prefix/share/applications/$app.desktop"
 check "the desktop entry's GenericName in Japanese" grep -qx 'GenericName\[ja\]=ストップウォッチ' "$entry"
 check "the desktop entry's Comment in Japanese" grep -q '^Comment\[ja\]=.*経過時間' "$entry"
 check "the desktop entry found by ストップウォッチ" grep -qE '^Keywords\[ja\]=(.*;)?ストップウォッチ;' "$entry"
-check "appstreamcli validate" appstreamcli validate --pedantic --no-net \
+check "appstreamcli validate" appstreamcli validate --pedantic --no-net "${homepage[@]}" \
   "$prefix/share/metainfo/$app.metainfo.xml"
 check "appstreamcli compose" appstreamcli compose --no-net --print-report=full --prefix=/ \
   --origin=kovrane --result-root="$out/catalogue" "$prefix"
@@ -129,6 +141,8 @@ if [ -n "$deb" ]; then
   dpkg-deb -x "$deb" "$out/unpacked"
   check "the package's desktop entry starts /usr/bin/kovrane" [ /usr/bin/kovrane = \
     "$(program_started_by "$out/unpacked/usr/share/applications/$app.desktop")" ]
+  check "appstreamcli validate-tree of the package" \
+    appstreamcli validate-tree --no-net "${homepage[@]}" "$out/unpacked"
   check "lintian --pedantic: no error, no warning" lintian_passes "$deb"
   cat "$out/lintian.txt"
   echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
