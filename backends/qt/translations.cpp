@@ -1,6 +1,7 @@
 #include "backends/qt/translations.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -8,6 +9,24 @@
 namespace kovrane {
 
 namespace {
+
+// The catalogue for one of the user's languages: its own, else another
+// region's of the same language in the same script. So pt_PT reads pt_BR
+// rather than English, zh_HK and zh_MO read zh_TW, zh_SG reads zh_CN, and
+// Chinese is never shown in the script its reader does not use.
+bool LoadNearest(QTranslator& translator, const QLocale& locale) {
+  const QString directory = QStringLiteral(":/i18n"), prefix = QStringLiteral("kovrane_");
+  if (translator.load(locale, QStringLiteral("kovrane"), QStringLiteral("_"), directory))
+    return true;
+  const QStringList files =
+      QDir(directory).entryList({prefix + QStringLiteral("*.qm")}, QDir::Files, QDir::Name);
+  for (const QString& file : files) {
+    const QLocale catalogue(file.mid(prefix.size()).chopped(3));
+    if (catalogue.language() == locale.language() && catalogue.script() == locale.script())
+      return translator.load(file, directory);
+  }
+  return false;
+}
 
 struct Catalogues {
   QTranslator kovrane;
@@ -20,10 +39,13 @@ struct Catalogues {
     for (const QString& language : QLocale().uiLanguages()) {
       const QLocale locale(language);
       if (locale.language() == QLocale::English) return;
-      if (kovrane.load(locale, QStringLiteral("kovrane"), QStringLiteral("_"),
-                       QStringLiteral(":/i18n"))) {
-        static_cast<void>(qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+      if (LoadNearest(kovrane, locale)) {
+        // Qt's own catalogue in the user's variant where Qt has one, else in
+        // the variant Kovrane speaks.
+        const QString qtDirectory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        const QString qtName = QStringLiteral("qtbase"), separator = QStringLiteral("_");
+        static_cast<void>(qt.load(locale, qtName, separator, qtDirectory) ||
+                          qt.load(QLocale(kovrane.language()), qtName, separator, qtDirectory));
         return;
       }
     }

@@ -1,9 +1,11 @@
 #pragma once
 // Kovrane's texts in the user's language. The language is the first of the
 // user's languages (LANGUAGE, then LC_ALL, LC_MESSAGES, LANG, as QLocale reads
-// them) that is English or has a catalogue embedded in the program; English,
-// the texts of the source, when none has. Qt's own texts (the message box's
-// button) follow the same language where Qt's catalogues are installed.
+// them) that is English or has a catalogue embedded in the program, its own
+// region's or, failing that, another region's written in the same script
+// (pt_PT takes pt_BR, zh_HK takes zh_TW); English, the texts of the source,
+// when none has. Qt's own texts (the message box's button) follow the same
+// language where Qt's catalogues are installed.
 //
 // Installing a translator needs an application, but --help and the failure
 // to open a display answer before there is one: those texts go through

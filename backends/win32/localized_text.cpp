@@ -17,6 +17,22 @@ BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR fou
   return TRUE;
 }
 
+// Chinese is written in two scripts, and a reader of one is not served the
+// other: Taiwan, Hong Kong, Macau and zh-Hant (0x7C04) read Traditional;
+// China, Singapore and zh-Hans (0x0004) Simplified. Other languages have one.
+bool Traditional(LANGID language) {
+  if (PRIMARYLANGID(language) != LANG_CHINESE) return false;
+  switch (SUBLANGID(language)) {
+    case SUBLANG_CHINESE_TRADITIONAL:
+    case SUBLANG_CHINESE_HONGKONG:
+    case SUBLANG_CHINESE_MACAU:
+    case 0x1F:  // zh-Hant, SUBLANG_CHINESE_TRADITIONAL_NEUTRAL in newer headers
+      return true;
+    default:
+      return false;
+  }
+}
+
 LANGID ChooseLanguage(HMODULE module, UINT id) {
   std::vector<LANGID> present;
   EnumResourceLanguagesW(module, RT_STRING, BlockOf(id), AddLanguage,
@@ -25,7 +41,8 @@ LANGID ChooseLanguage(HMODULE module, UINT id) {
   for (const LANGID language : present)
     if (language == user) return language;
   for (const LANGID language : present)
-    if (PRIMARYLANGID(language) == PRIMARYLANGID(user)) return language;
+    if (PRIMARYLANGID(language) == PRIMARYLANGID(user) && Traditional(language) == Traditional(user))
+      return language;
   return kEnglish;
 }
 

@@ -5,8 +5,9 @@
 # that very program, AppStream metadata that validates and composes into a
 # software-centre catalogue with its icon, the hicolor icons, the manual
 # page and the licence, each with its Japanese texts (and a Japanese manual
-# page). CPack builds a .deb of the same files that lintian
-# passes without an error or a warning.
+# page) and, for a language with regions, its Traditional Chinese ones.
+# CPack builds a .deb of the same files that lintian passes without an
+# error or a warning.
 #
 # Usage: install_test.sh BUILD_DIR OUTPUT_DIR
 # Exit status 77 (skipped) when a tool is missing, except under CI.
@@ -116,6 +117,7 @@ entry="$prefix/share/applications/$app.desktop"
 check "the desktop entry's GenericName in Japanese" grep -qx 'GenericName\[ja\]=ストップウォッチ' "$entry"
 check "the desktop entry's Comment in Japanese" grep -q '^Comment\[ja\]=.*経過時間' "$entry"
 check "the desktop entry found by ストップウォッチ" grep -qE '^Keywords\[ja\]=(.*;)?ストップウォッチ;' "$entry"
+check "the desktop entry in Traditional Chinese, its region kept" grep -qx 'GenericName\[zh_TW\]=碼錶' "$entry"
 check "appstreamcli validate" appstreamcli validate --pedantic --no-net "${homepage[@]}" \
   "$prefix/share/metainfo/$app.metainfo.xml"
 check "appstreamcli compose" appstreamcli compose --no-net --print-report=full --prefix=/ \
@@ -125,6 +127,9 @@ check "the catalogue holds the program with its 64 px icon" grep -q \
   <(zcat "$out/catalogue/share/swcatalog/xml/kovrane.xml.gz")
 check "the catalogue has the summary in Japanese" grep -qF \
   '<summary xml:lang="ja">ボタンひとつで経過時間を計ります</summary>' \
+  <(zcat "$out/catalogue/share/swcatalog/xml/kovrane.xml.gz")
+check "the catalogue has the summary in Traditional Chinese" grep -qF \
+  '<summary xml:lang="zh_TW">只要一個按鈕即可測量經過時間</summary>' \
   <(zcat "$out/catalogue/share/swcatalog/xml/kovrane.xml.gz")
 
 check "cpack builds a .deb" cpack --config "$build/CPackConfig.cmake" -B "$out/package"

@@ -3,8 +3,9 @@
 # with status 0 (the version the build's), and where no window can be opened,
 # with no display named or one that refuses, it says so in at most two lines
 # and ends with status 1, never with an abort or Qt's advice to reinstall.
-# In English (LANG=C) and in Japanese (LANG=ja_JP.UTF-8): Qt reads the
-# language from the environment, so no glibc locale need be installed.
+# In English (LANG=C) and in Japanese (LANG=ja_JP.UTF-8), and --help for
+# regions served another region's catalogue: Qt reads the language from the
+# environment, so no glibc locale need be installed.
 #
 # Usage: without_display_test.sh KOVRANE VERSION
 set -uo pipefail
@@ -64,5 +65,17 @@ check "--version in Japanese: \"Kovrane $version\" first, then the licence" \
   eval '[ "$(head -n1 "$scratch/out")" = "Kovrane $version" ] && has "MIT ライセンス" out'
 cannot_open_says="kovrane: ウィンドウを開けません:"
 cannot_open "" "ディスプレイが見つかりません (DISPLAY と WAYLAND_DISPLAY が未設定です)"
+
+# A region without a catalogue of its own reads its language's nearest one,
+# never Chinese in the other script, nor English.
+while read -r setting word; do
+  env "$setting" "$kovrane" --help >"$scratch/out" 2>"$scratch/err"
+  check "--help with $setting: says $word" has "$word" out
+done <<'READERS'
+LANG=pt_PT.UTF-8 cronômetro
+LANG=zh_HK.UTF-8 碼錶
+LANG=zh_SG.UTF-8 秒表
+LANGUAGE=zh_Hant:ja 碼錶
+READERS
 
 [ "$failures" = 0 ]

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Reads a built kovrane.exe and checks what Windows reads from it: the icon
 group and its images, the version block, the manifest, the string tables in
-English and Japanese, and that it imports no DLL beyond Windows' own.
+English and in the language of every catalogue in TRANSLATIONS_DIR, and that
+it imports no DLL beyond Windows' own.
 
-Usage: check_resources.py KOVRANE_EXE
+Usage: check_resources.py KOVRANE_EXE TRANSLATIONS_DIR
 Prints one line per check; exits 1 if any failed.
 """
 
+import pathlib
 import struct
 import sys
 
@@ -16,6 +18,11 @@ JAPANESE, ENGLISH = 1041, 1033
 # of each run-time error the program raises (overflow, floating point,
 # control failed), each id in every language.
 ERROR_TEXTS = {1: "%1", 2: "%1", 6: "", 16: "", 440: ""}
+# The string table's language for each catalogue, kovrane_<language>.ts:
+# Chinese has one per script, any other language one for all its regions.
+WINDOWS_LANGUAGES = {"de": 0x0407, "es": 0x0C0A, "fr": 0x040C, "it": 0x0410, "ja": 0x0411,
+                     "ko": 0x0412, "nl": 0x0413, "pl": 0x0415, "pt_BR": 0x0416, "ru": 0x0419,
+                     "uk": 0x0422, "zh_CN": 0x0804, "zh_TW": 0x0404}
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
                "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll"}
 
@@ -122,7 +129,7 @@ def string_tables(resources, language):
     return texts
 
 
-def main(path):
+def main(path, translations):
     failures = 0
 
     def check(passed, what):
@@ -141,15 +148,26 @@ def main(path):
     check(sorted(icons) == [30001, 30002], f"icon images are 30001 and 30002: {sorted(icons)}")
     check(all(language == JAPANESE for (kind, _, language) in resources if kind != RT_STRING),
           "every resource but the string tables is in language 1041")
-    english, japanese = string_tables(resources, ENGLISH), string_tables(resources, JAPANESE)
+    catalogues = sorted(catalogue.stem.removeprefix("kovrane_")
+                        for catalogue in pathlib.Path(translations).glob("kovrane_*.ts"))
+    unknown = [catalogue for catalogue in catalogues if catalogue not in WINDOWS_LANGUAGES]
+    check(catalogues and not unknown, f"a Windows language for each of {catalogues}: none for {unknown}")
+    expected = sorted({ENGLISH} | {WINDOWS_LANGUAGES.get(catalogue, 0) for catalogue in catalogues})
     languages = sorted({language for (kind, _, language) in resources if kind == RT_STRING})
-    check(languages == [ENGLISH, JAPANESE], f"string tables in 1033 and 1041: {languages}")
-    check(sorted(english) == sorted(japanese) == sorted(ERROR_TEXTS),
-          f"both tables hold the texts {sorted(ERROR_TEXTS)}: {sorted(english)}, {sorted(japanese)}")
-    for ident, placeholder in ERROR_TEXTS.items():
-        check(placeholder in english.get(ident, "") and placeholder in japanese.get(ident, "")
-              and english.get(ident) != japanese.get(ident),
-              f"text {ident} translated, with its placeholders: {japanese.get(ident)!r}")
+    check(languages == expected,
+          f"string tables in {[f'{language:#06x}' for language in expected]}: {languages}")
+    english = string_tables(resources, ENGLISH)
+    for language in languages:
+        texts = string_tables(resources, language)
+        wrong = [ident for ident, placeholder in ERROR_TEXTS.items()
+                 if not texts.get(ident) or placeholder not in texts[ident]]
+        check(sorted(texts) == sorted(ERROR_TEXTS) and not wrong,
+              f"table {language:#06x} holds the texts {sorted(ERROR_TEXTS)} with their "
+              f"placeholders: {sorted(texts)}, wrong {wrong}")
+        if language != ENGLISH:
+            # An error's name can be the same word ("Overflow" in Italian); the frames never are.
+            check(all(texts.get(ident) != english.get(ident) for ident in (1, 2)),
+                  f"table {language:#06x} is translated: {texts.get(1)!r}")
 
     group = resources.get((RT_GROUP_ICON, 1, JAPANESE), b"")
     check(len(group) >= 6, "icon group 1 exists")
@@ -198,4 +216,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -4,15 +4,17 @@
 # then a screenshot is taken and Enter closes it. Runs inside
 # wine_session.sh.
 #
-# Usage: error_box_under_wine.sh OUTPUT_PNG ja|en DRIVER WINDOWS_PROGRAM [ARGS...]
+# Usage: error_box_under_wine.sh OUTPUT_PNG en|ja|LOCALE DRIVER WINDOWS_PROGRAM [ARGS...]
+# (LOCALE a Unix locale's name without its encoding: zh_HK)
 set -euo pipefail
 output=$1 language=$2 driver=$3
 shift 3
 
 # Wine reads the locale's name itself: no glibc locale need be installed.
 case $language in
+  en) locale=(LANG=C.UTF-8 LC_ALL=C.UTF-8) ;;
   ja) locale=(LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8) ;;
-  *) locale=(LANG=C.UTF-8 LC_ALL=C.UTF-8) ;;
+  *) locale=(LANG=$language.UTF-8 LC_ALL=$language.UTF-8) ;;
 esac
 
 env "${locale[@]}" wine "$@" &

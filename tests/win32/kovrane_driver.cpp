@@ -7,10 +7,11 @@
 //
 // Usage: kovrane_driver KOVRANE_EXE   (a Windows path, or a Unix one under wine)
 //
-// "kovrane_driver --error-box ja|en" instead waits for an error box titled
-// "Kovrane" from any program, checks that the user's UI language is the
-// one named and that the box reads the overflow error in it, and leaves
-// the box open.
+// "kovrane_driver --error-box en|ja|zh_HK|zh_SG" instead waits for an error
+// box titled "Kovrane" from any program, checks that the user's UI language
+// is the one named and that the box reads the overflow error in it, and
+// leaves the box open. Hong Kong and Singapore have no table of their own:
+// they read Traditional and Simplified Chinese.
 
 #include <windows.h>
 
@@ -224,10 +225,28 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
 
 }  // namespace
 
+struct BoxReading {
+  const wchar_t* language;
+  LANGID user;  // the UI language wine gives that locale
+  const wchar_t* text;
+};
+
+constexpr BoxReading kReadings[] = {
+    {L"en", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), L"Run-time error 6:\n\nOverflow"},
+    {L"ja", MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN),
+     L"実行時エラー 6:\n\nオーバーフローしました。"},
+    {L"zh_HK", MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_HONGKONG),
+     L"執行階段錯誤 6：\n\n發生溢位。"},
+    {L"zh_SG", MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SINGAPORE),
+     L"运行时错误 6：\n\n发生溢出。"},
+};
+
 int ReadErrorBox(const std::wstring& language) {
-  const bool japanese = language == L"ja";
+  const BoxReading* reading = &kReadings[0];
+  for (const BoxReading& candidate : kReadings)
+    if (candidate.language == language) reading = &candidate;
   const LANGID user = GetUserDefaultUILanguage();
-  Check(PRIMARYLANGID(user) == (japanese ? LANG_JAPANESE : LANG_ENGLISH),
+  Check(user == reading->user,
         L"the user's UI language is " + language + L": " + std::to_wstring(user));
   HWND box = nullptr;
   for (int tries = 0; box == nullptr && tries < 300; ++tries) {
@@ -238,9 +257,7 @@ int ReadErrorBox(const std::wstring& language) {
   if (box == nullptr) return 1;
   wchar_t text[256] = {};
   GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));  // the message's id
-  const std::wstring expected = japanese ? L"実行時エラー 6:\n\nオーバーフローしました。"
-                                         : L"Run-time error 6:\n\nOverflow";
-  Check(text == expected, L"the box reads: " + std::wstring(text));
+  Check(text == std::wstring(reading->text), L"the box reads: " + std::wstring(text));
   std::wprintf(L"%d check(s) failed\n", failures);
   return failures == 0 ? 0 : 1;
 }
