@@ -16,8 +16,11 @@ remove() {
 }
 trap remove EXIT
 
-check "apt installs $(basename "$deb")" \
-  env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
+apt_installs() {
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$1" >"$work/apt.log" 2>&1 \
+    || { cat "$work/apt.log"; return 1; }
+}
+check "apt installs $(basename "$deb")" apt_installs "$deb"
 version=$(dpkg-deb -f "$deb" Version)
 check "kovrane --version says $version" grep -qF "$version" <(/usr/bin/kovrane --version)
 check "man kovrane opens its page" grep -q "EXIT STATUS" <(MANWIDTH=80 man kovrane 2>&1)
