@@ -67,7 +67,8 @@ run_heavy() {
   echo "subdirs(\"$PWD/build/$preset\")" >"$dir/CTestTestfile.cmake"
   : >"$log/$preset-heavy.log"
   if grep -q 'Test *#' <<<"$(ctest --test-dir "$dir" -N -L heavy)"; then
-    nice -n 19 ctest --test-dir "$dir" -L heavy >"$log/$preset-heavy.log" 2>&1 || status=1
+    nice -n 19 ctest --test-dir "$dir" -L heavy --output-on-failure >"$log/$preset-heavy.log" 2>&1 \
+      || status=1
     cp "$dir/Testing/Temporary/LastTest.log" "$log/$preset-heavy-output.log" || true
   fi
   echo "$status" >"$log/$preset.heavy-done"
