@@ -364,6 +364,18 @@ Pumping PumpUntil(Win32Runtime& runtime, double deadline, Enough enough) {
   return pumping;
 }
 
+// CPU time this thread has used: a pump that spins inside its wait burns
+// the span it waits, one that blocks next to none of it.
+double ThreadCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  const auto seconds = [](FILETIME time) {
+    return static_cast<double>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) |
+                               time.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
 DWORD WINAPI PostOursSoon(LPVOID window) {
   // Mostly lands while the pump waits; one that lands before must end the
   // pump at once just the same.
@@ -393,14 +405,18 @@ void TestPumpWaits(Wake preferred) {
   const double start = runtime.Clock();
   Check(start >= 0 && start < 86400, path + L": the clock starts within the day");
   const int elsewhereBefore = MessageCount::handled;
+  const double cpuBefore = ThreadCpuSeconds();
   const Pumping quiet = PumpUntil(runtime, start + 0.3, [] { return false; });
+  const double cpu = ThreadCpuSeconds() - cpuBefore;
   std::wprintf(L"figure - %ls: %d return(s) in 300 ms with nothing of ours pending, "
-               L"%d message(s) from elsewhere handled\n",
-               path.c_str(), quiet.returns, MessageCount::handled - elsewhereBefore);
-  Check(quiet.idleEarly == 0 && quiet.end - start < 1.0,
+               L"%d message(s) from elsewhere handled, %ls of CPU\n",
+               path.c_str(), quiet.returns, MessageCount::handled - elsewhereBefore,
+               Milliseconds(cpu).c_str());
+  Check(quiet.idleEarly == 0 && quiet.end - start < 1.0 && cpu < 0.05,
         path + L": with nothing pending it blocks until the deadline, waking early only to "
                L"dispatch: " + Milliseconds(quiet.end - start) + L", " +
-            std::to_wstring(quiet.idleEarly) + L" early return(s) with nothing dispatched");
+            std::to_wstring(quiet.idleEarly) + L" early return(s) with nothing dispatched, " +
+            Milliseconds(cpu) + L" of CPU");
 
   const int oursBefore = MessageCount::ours;
   for (int i = 0; i < 3; ++i) PostMessageW(window.handle(), MessageCount::kOurs, 0, 0);
