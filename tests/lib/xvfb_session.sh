@@ -63,6 +63,7 @@ launch_kovrane() {
   app=$!
   window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
   [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
+  last_frame=
   wait_until 20 first_frame_painted || { echo "FAILED: the window was never painted"; exit 1; }
 }
 
