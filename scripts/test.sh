@@ -4,7 +4,9 @@
 # front end under wine.
 #
 # Most of the tests' time is spent waiting on real windows, not on the CPU,
-# so each preset's tests run beside the next builds. The builds take turns on every core at the lowest priority:
+# so each preset's tests run beside the next builds, and the heavy tests,
+# which build the release from the commit, start as soon as their preset
+# is configured. The builds take turns on every core at the lowest priority:
 # the tests that judge screenshots and timing get the CPU the moment they
 # need it. Logs are kept in build/test-logs; a failure shows its output.
 set -euo pipefail
@@ -23,10 +25,10 @@ clock() { local s=$1; printf '%d:%02d' $((s / 60)) $((s % 60)); }
 say() { echo "[$(clock $((SECONDS - started)))] $*"; }
 
 # Background jobs: each preset's tests, as one process group to stop whole.
-jobs_started=()
+jobs_started=() heavy_jobs=()
 stop_jobs() {
   local pid
-  for pid in "${jobs_started[@]}"; do kill -TERM -- "-$pid" 2>/dev/null || true; done
+  for pid in "${jobs_started[@]}" "${heavy_jobs[@]}"; do kill -TERM -- "-$pid" 2>/dev/null || true; done
 }
 trap stop_jobs EXIT
 
@@ -34,25 +36,42 @@ trap stop_jobs EXIT
 # writes "STATUS SECONDS PASSED/TOTAL" to $log/PRESET.result when done.
 # Two presets' tests never run at once: ASan's exit-time leak scan and the
 # screenshots keep their timing with only niced work beside them. Tests
-# labelled "heavy" (whole builds of their own) come last, at the builds'
-# priority, and let the next preset's tests start.
+# labelled "heavy" (whole builds of their own) run apart, from run_heavy;
+# their results join these.
 run_tests() {
   local preset=$1 previous=$2 status=0 counts passed=0 total=0 file=$log/$1-test.log
   trap 'touch "$log/$preset.tested"' EXIT
   while [ -n "$previous" ] && [ ! -f "$log/$previous.tested" ]; do sleep 1; done
   local begin=$SECONDS
   ctest --preset "$preset" -j "$parallel_tests" -LE heavy >"$file" 2>&1 || status=1
-  # Every test's output, before a run of the heavy tests replaces it.
   cp "build/$preset/Testing/Temporary/LastTest.log" "$log/$preset-all-output.log" || true
   touch "$log/$preset.tested"
-  if grep -q 'Test *#' <<<"$(ctest --preset "$preset" -N -L heavy)"; then
-    nice -n 19 ctest --preset "$preset" -L heavy >>"$file" 2>&1 || status=1
-  fi
+  while [ ! -f "$log/$preset.heavy-done" ]; do sleep 1; done
+  cat "$log/$preset-heavy.log" >>"$file"
+  grep -q '^0$' "$log/$preset.heavy-done" || status=1
   while read -r failed_count count; do
     total=$((total + count))
     passed=$((passed + count - failed_count))
   done < <(sed -n 's/.* tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)/\1 \2/p' "$file")
   echo "$status $((SECONDS - begin)) $passed/$total" >"$log/$preset.result"
+}
+
+# A preset's heavy tests: they build the commit itself, not the preset's
+# build folder, so they start as soon as it is configured, at the builds'
+# priority, beside the builds and the other tests. They run from a test
+# folder of their own that takes in the preset's tests, so that the two
+# ctest runs never share one Testing folder and its logs.
+run_heavy() {
+  local preset=$1 status=0 dir=$log/$1-heavy
+  rm -rf "$dir" && mkdir -p "$dir"
+  echo "subdirs(\"$PWD/build/$preset\")" >"$dir/CTestTestfile.cmake"
+  : >"$log/$preset-heavy.log"
+  if grep -q 'Test *#' <<<"$(ctest --test-dir "$dir" -N -L heavy)"; then
+    nice -n 19 ctest --test-dir "$dir" -L heavy --output-on-failure >"$log/$preset-heavy.log" 2>&1 \
+      || status=1
+    cp "$dir/Testing/Temporary/LastTest.log" "$log/$preset-heavy-output.log" || true
+  fi
+  echo "$status" >"$log/$preset.heavy-done"
 }
 
 # Shows the output of each failed test from a ctest log.
@@ -65,7 +84,7 @@ failed_output() {
 say "configuring ${presets[*]} (logs: $log/PRESET-build.log)"
 declare -A configuring=()
 for preset in "${presets[@]}"; do
-  rm -f "$log/$preset.result" "$log/$preset.tested"
+  rm -f "$log/$preset.result" "$log/$preset.tested" "$log/$preset.heavy-done"
   cmake --preset "$preset" >"$log/$preset-build.log" 2>&1 &
   configuring[$preset]=$!
 done
@@ -74,7 +93,15 @@ declare -A build_seconds=()
 previous=
 for preset in "${presets[@]}"; do
   begin=$SECONDS
-  if ! { wait "${configuring[$preset]}" && nice -n 19 cmake --build --preset "$preset"; } \
+  configured=0
+  wait "${configuring[$preset]}" || configured=$?
+  if [ "$configured" = 0 ]; then
+    set -m
+    run_heavy "$preset" &
+    set +m
+    heavy_jobs+=($!)
+  fi
+  if ! { [ "$configured" = 0 ] && nice -n 19 cmake --build --preset "$preset"; } \
       >>"$log/$preset-build.log" 2>&1; then
     tail -n 60 "$log/$preset-build.log"
     say "FAILED: building $preset (full log: $log/$preset-build.log)"

@@ -56,8 +56,12 @@ void Win32Runtime::SetCaption(const std::string& text) { window_.SetReadout(Wide
 void Win32Runtime::PumpEvents(double deadline) {
   if (window_.Closed()) return;
   if (DispatchPending() != Drained::Nothing) return;
-  wait_.For(SecondsUntil(deadline, Clock()));
-  DispatchPending();
+  // A wake may bring nothing to dispatch: wine wakes the wait for window
+  // system events its driver handles itself, and a message sent from
+  // another thread is handled inside PeekMessage. Such a wake waits on.
+  do {
+    wait_.For(SecondsUntil(deadline, Clock()));
+  } while (DispatchPending() == Drained::Nothing && !window_.Closed() && Clock() <= deadline);
 }
 
 Win32Runtime::Drained Win32Runtime::DispatchPending() {

@@ -4,7 +4,8 @@
 //   of day read once at start-up.
 // - PumpEvents: dispatches every pending message; when there was none, waits
 //   until a message arrives or the deadline passes (MessageWait: to within
-//   about a millisecond), then dispatches what came. It never spins.
+//   about a millisecond), then dispatches what came. A wake with nothing to
+//   dispatch waits on. It never spins.
 // - WM_QUIT met inside the pump ends the run (the window counts as closed)
 //   and is posted again for the outer message loop.
 

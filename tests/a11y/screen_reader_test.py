@@ -34,6 +34,27 @@ def pump(seconds):
             time.sleep(0.01)
 
 
+def pump_until(seconds, condition):
+    """Lets AT-SPI events arrive until the condition holds; False after seconds."""
+    end = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > end:
+            return False
+        pump(0.05)
+    return True
+
+
+def holds_still(accessible, seconds=1.5):
+    """Waits, up to 10 s, for the text to stay the same for seconds; returns it."""
+    held = {"text": None, "since": 0.0}
+
+    def still():
+        if (now := text_of(accessible)) != held["text"]:
+            held.update(text=now, since=time.monotonic())
+        return time.monotonic() - held["since"] >= seconds
+    return held["text"] if pump_until(10, still) else None
+
+
 def states(accessible):
     names = {pyatspi.STATE_SHOWING: "showing", pyatspi.STATE_FOCUSABLE: "focusable",
              pyatspi.STATE_FOCUSED: "focused", pyatspi.STATE_ACTIVE: "active"}
@@ -69,7 +90,7 @@ def launch(kovrane, **environment):
     program = subprocess.Popen([kovrane], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                                                    **environment))
     desktop = pyatspi.Registry.getDesktop(0)
-    for _ in range(100):
+    for _ in range(300):  # 30 s: a sanitizer build on a loaded machine starts slowly
         application = next((a for a in desktop if a is not None and a.name == "Kovrane"
                             and a.get_process_id() == program.pid), None)
         if application is not None and application.childCount > 0:
@@ -108,15 +129,15 @@ def main():
             return 1
         window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
                                  str(program.pid), "--name", "^Kovrane$"],
-                                capture_output=True, text=True, timeout=10).stdout.split()[0]
+                                capture_output=True, text=True, timeout=30).stdout.split()[0]
         # No window manager here: give the window the focus as one would.
         subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-        pump(0.5)
 
         frame = application[0]
         readout = find(frame, pyatspi.ROLE_LABEL, "Elapsed time")
         start = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Start")
         stop = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Stop")
+        pump_until(10, lambda: start is None or "focused" in states(start))
         print_tree("before START", application)
         check("the window is a frame named Kovrane", frame.getRole() == pyatspi.ROLE_FRAME and frame.name == "Kovrane")
         check("readout, START and STOP are found", None not in (readout, start, stop))
@@ -138,7 +159,8 @@ def main():
 
         pyatspi.Registry.registerEventListener(heard, "object", "focus", "window")
         subprocess.run(["xdotool", "mousemove", "--window", window, "60", "92", "click", "1"], check=True)
-        pump(2.5)  # two ticks or more
+        # Two ticks or more, and the buttons swapped.
+        pump_until(10, lambda: text_of(readout) >= "00:00:02" and "focused" in states(stop))
         print_tree("after START", application)
         running = text_of(readout)
         check(f"the readout's text moved while counting ({running})", running > "00:00:00")
@@ -150,11 +172,12 @@ def main():
               f"others: {sorted(set(other_events))})", not readout_events and other_events)
 
         subprocess.run(["xdotool", "mousemove", "--window", window, "148", "92", "click", "1"], check=True)
-        pump(1.2)  # the run ends at its next whole second
+        # The run ends at its next whole second: one last tick may come.
+        pump_until(10, lambda: "focused" in states(start))
+        stopped = holds_still(readout)
         print_tree("after STOP", application)
-        stopped = text_of(readout)
-        pump(1.2)
-        check(f"the readout's text froze at {stopped}", text_of(readout) == stopped and stopped >= running)
+        check(f"the readout's text froze at {stopped}",
+              stopped is not None and text_of(readout) == stopped and stopped >= running)
         check("START is shown and focused again", {"showing", "focused"} <= set(states(start)))
         check(f'START\'s description tells the time ("{start.description}")',
               start.description == f"Elapsed time {stopped}")

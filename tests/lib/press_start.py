@@ -1,6 +1,6 @@
 # Presses Kovrane's START as a screen reader does, through AT-SPI: for a
 # display with no pointer or keyboard, such as headless weston. Waits up to
-# SECONDS (default 10) for the program to show up on the accessibility bus.
+# SECONDS (default 30) for the program to show up on the accessibility bus.
 #
 # Usage: python3 press_start.py [SECONDS]
 import sys
@@ -8,7 +8,7 @@ import time
 
 import pyatspi
 
-seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 10
+seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 30
 give_up = time.monotonic() + seconds
 while True:
     program = next((a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kovrane"), None)

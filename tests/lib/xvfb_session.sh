@@ -8,8 +8,12 @@
 #                           program in $app and the server in $XVFB_PID.
 #   launch_kovrane KOVRANE LOG
 #                           Starts the program with its standard error in
-#                           LOG, waits for its window (or fails), and
-#                           leaves $app and $window set.
+#                           LOG, waits for its window and its first frame
+#                           (or fails), and leaves $app and $window set.
+#   wait_until SECONDS CMD..
+#                           Runs CMD every 0.1 s until it succeeds; fails
+#                           after SECONDS. For a condition a real window
+#                           reaches in its own time, under any load.
 #   start_xvfb DIR [SCREEN] Starts Xvfb on a display it picks itself, so
 #                           parallel runs never clash, and exports DISPLAY.
 #                           The server's pid is left in XVFB_PID for the
@@ -57,7 +61,33 @@ stop_app_and_xvfb() {
 launch_kovrane() {
   "$1" 2>"$2" &
   app=$!
-  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
+  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
   [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
-  sleep 0.5  # first paint
+  last_frame=
+  wait_until 20 first_frame_painted || { echo "FAILED: the window was never painted"; exit 1; }
+}
+
+wait_until() {
+  local give_up=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$give_up" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Mapped is not yet painted: until then the window shows the root's black
+# and white weave, or one flat colour. Painted, one colour (the face) fills
+# most of it, another is there too, and two captures in a row agree.
+last_frame=
+first_frame_painted() {
+  local frame colours pixels signature commonest
+  frame=$(mktemp --suffix=.ppm)
+  import -window "$window" "$frame" 2>/dev/null &&
+    read -r colours pixels signature < <(convert "$frame" -format '%k %[fx:w*h] %#\n' info:) &&
+    commonest=$(convert "$frame" -format %c histogram:info:- | sort -rn | head -n1 | cut -d: -f1)
+  rm -f "$frame"
+  [ -n "${commonest:-}" ] || return 1
+  [ "$signature" != "$last_frame" ] && { last_frame=$signature; return 1; }
+  [ "$colours" -gt 1 ] && [ $((commonest * 10)) -gt $((pixels * 6)) ]
 }

@@ -89,6 +89,19 @@ def violations(trace_file):
     return found, timers, reached_x_server
 
 
+def wait_until(seconds, condition, meanwhile=None, every=0.25):
+    """Polls the condition, running meanwhile before each look; False after seconds."""
+    give_up = time.monotonic() + seconds
+    while time.monotonic() < give_up:
+        if meanwhile:
+            meanwhile()
+            time.sleep(every)
+        if condition():
+            return True
+        time.sleep(every)
+    return False
+
+
 def start_xvfb(out):
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(
@@ -143,12 +156,24 @@ def main():
             print("FAILED: no Kovrane window appeared")
             return 1
         window = window[0]
-        time.sleep(0.5)
         click = ["xdotool", "mousemove", "--window", window]
-        subprocess.run(click + ["60", "92", "click", "1"], env=x_tools, check=True)  # START
-        time.sleep(3.2)
+        armed = lambda: violations(trace_file)[1]
+        # A window mapped may not take clicks yet: START again until a wait
+        # is armed (once running, START's place is empty face).
+        if not wait_until(20, lambda: armed() > 0,
+                          lambda: subprocess.run(click + ["60", "92", "click", "1"], env=x_tools)):
+            print("FAILED: START never started a run")
+            return 1
+        wait_until(20, lambda: armed() >= 3)
         subprocess.run(click + ["148", "92", "click", "1"], env=x_tools, check=True)  # STOP
-        time.sleep(1.5)
+        # Stopped: no further wait armed for 1.5 s.
+        last = {"count": -1, "since": 0.0}
+
+        def held_still():
+            if (count := armed()) != last["count"]:
+                last.update(count=count, since=time.monotonic())
+            return time.monotonic() - last["since"] >= 1.5
+        wait_until(20, held_still)
         subprocess.run([send_wm_delete, window], env=x_tools, check=True)
         status = app.wait(timeout=20)
         app = None

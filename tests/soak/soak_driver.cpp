@@ -37,9 +37,7 @@
 
 namespace {
 
-// A click reaches the program's handler this long after xdotool returns at
-// the latest; a new readout reaches the screen this long after its second.
-constexpr double kClickLatency = 0.15;
+// A new readout reaches the screen this long after its second.
 constexpr double kPaintLatency = 0.15;
 
 std::string Readout(long seconds) {
@@ -147,22 +145,41 @@ class Soak {
                       {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window_),
                        QString::number(centre.x()), QString::number(centre.y()), QStringLiteral("click"),
                        QStringLiteral("1")});
-    const double after = Now() + kClickLatency;
     ++clicks_;
-    if (button == start_ && startShown) {
+    const bool starts = button == start_ && startShown, stops = button == stop_ && !startShown;
+    if (!starts && !stops) return Observe();
+    const double after = Swapped(starts);
+    if (after < 0) return Fail(Shot(), "the buttons did not swap within 5 s of the click");
+    if (starts) {
       if (std::floor(after) == std::floor(stoppedLow_)) ++startsInStopSecond_;
       running_ = true;
       banked_ = shown_;
       startedLow_ = before;
       startedHigh_ = after;
-    } else if (button == stop_ && !startShown) {
+    } else {
       running_ = false;
       stoppedLow_ = before;
       stoppedHigh_ = after;
       frozen_ = false;
     }
-    QTest::qWait(100);  // the click's effect on the buttons
     Observe();
+  }
+
+  // The handler swaps the buttons, so it ran before the first frame that
+  // shows them swapped: returns the clock after that frame, or -1 after 5 s.
+  double Swapped(bool toStop) {
+    for (const double giveUp = Now() + 5; Now() < giveUp; QTest::qWait(10)) {
+      const QImage shot = Shot();
+      if (!shot.isNull() && Drawn(shot, stop_) == toStop && Drawn(shot, start_) != toStop) {
+        return Now();
+      }
+    }
+    return -1;
+  }
+
+  QImage Shot() const {
+    return QGuiApplication::primaryScreen()->grabWindow(window_).toImage().convertToFormat(
+        QImage::Format_RGB32);
   }
 
   void Watch(double seconds) {
@@ -187,8 +204,7 @@ class Soak {
 
   void Observe() {
     const double before = Now();
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window_).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    const QImage shot = Shot();
     const double after = Now();
     ++shots_;
     if (shot.isNull()) return Fail(shot, "could not take a screenshot");

@@ -41,7 +41,6 @@ start_weston "$out/weston.log" --debug || { echo "FAILED: weston did not start";
 WAYLAND_DEBUG=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$kovrane" --an-ignored-argument 2>"$out/trace.log" &
 app=$!
 for _ in $(seq 100); do grep -q 'wl_surface[@#][0-9]*\.attach(wl_buffer' "$out/trace.log" && break; sleep 0.1; done
-sleep 0.3  # the compositor's repaint
 
 # libwayland writes an object as interface@id up to 1.22, interface#id later.
 trace_has() { grep -q "$1" "$out/trace.log"; }
@@ -63,12 +62,20 @@ shot() {  # the whole output as weston shows it, and the readout's dark-blue ink
   convert "$out/$1.png" -fill black +opaque 'rgb(0,0,128)' -fill white -opaque 'rgb(0,0,128)' \
     "$out/$1-ink.png"
 }
-shot 1-idle
+# Shot NAME once the compositor shows the readout's ink and, with a
+# BEFORE, once that ink differs from it.
+shown() {
+  shot "$1" && [ "$(convert "$out/$1-ink.png" -format '%[fx:int(w*h*mean)]' info:)" -gt 0 ] ||
+    return 1
+  [ -z "${2:-}" ] && return 0
+  moved=$(compare -metric AE "$2" "$out/$1-ink.png" null: 2>&1)
+  [ "$moved" != 0 ]
+}
+check "the compositor shows the readout" wait_until 20 shown 1-idle
 
 /usr/bin/python3 "$(dirname "$0")/../lib/press_start.py" || failures=$((failures + 1))
-sleep 2.5  # two ticks or more
-shot 2-running
-moved=$(compare -metric AE "$out/1-idle-ink.png" "$out/2-running-ink.png" null: 2>&1)
+moved=0
+wait_until 10 shown 2-running "$out/1-idle-ink.png"
 check "the readout moved while running ($moved pixels of ink changed)" [ "$moved" != 0 ]
 
 kill -TERM "$app"

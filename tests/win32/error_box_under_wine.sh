@@ -21,9 +21,14 @@ env "${locale[@]}" wine "$@" &
 program=$!
 status=0
 env "${locale[@]}" wine "$driver" --error-box "$language" || status=1
-if box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Kovrane$' | head -n 1); then
+if box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Kovrane$' | head -n 1); then
   eval "$(xdotool getwindowgeometry --shell "$box")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
+  # Once painted: the text, icon and button give it many colours.
+  for _ in $(seq 50); do
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
+    [ "$(convert "$output" -format %k info:)" -gt 8 ] && break
+    sleep 0.2
+  done
   echo "screenshot: $output"
   xdotool windowfocus --sync "$box" key Return
 fi

@@ -19,6 +19,7 @@
 #include <io.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwctype>
 #include <optional>
@@ -150,9 +151,23 @@ bool Placed(const Form& form, HWND control, RECT expected) {
          box.bottom == expected.bottom;
 }
 
+// Polls until the condition holds; false after 10 s, however loaded the
+// machine.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  for (ULONGLONG giveUp = GetTickCount64() + 10000; !condition(); Sleep(50)) {
+    if (GetTickCount64() > giveUp) return false;
+  }
+  return true;
+}
+
+// Waits for the click or key to take effect, then checks its result.
 void CheckButtons(const Form& form, bool running, const wchar_t* when) {
   HWND shown = running ? form.stop : form.start;
   HWND hidden = running ? form.start : form.stop;
+  WaitUntil([&] {
+    return IsWindowVisible(shown) && !IsWindowVisible(hidden) && Focus(form) == shown;
+  });
   Check(IsWindowVisible(shown) && !IsWindowVisible(hidden),
         std::wstring(running ? L"STOP shown, START hidden " : L"START shown, STOP hidden ") +
             when);
@@ -180,13 +195,16 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
         L"the buttons' accessible names: " + startName + L", " + stopName);
   Check(readoutName == L"00:00:00", L"the readout's accessible name: " + readoutName);
 
+  const ULONGLONG started = GetTickCount64();
   PostMessageW(form.start, BM_CLICK, 0, 0);
-  Sleep(300);
   CheckButtons(form, true, L"after START");
-  Sleep(2200);
-  const int counted = ReadoutSeconds(form);
-  Check(counted >= 1 && counted <= 3,
-        L"about 2.5 s after START the readout shows 1 to 3 s: " + Text(form.label));
+  // Ticks come on the clock's whole seconds: the second one at least one
+  // second after START.
+  WaitUntil([&] { return ReadoutSeconds(form) >= 2; });
+  const ULONGLONG counting = GetTickCount64() - started;
+  Check(ReadoutSeconds(form) >= 2 && counting >= 1000,
+        L"the readout counts to " + Text(form.label) + L", " + std::to_wstring(counting) +
+            L" ms after START");
   // Read between two readings of the text, in case a second passes.
   const std::wstring before = Text(form.label);
   const std::wstring countingName = AccessibleName(form.label);
@@ -195,21 +213,33 @@ void Drive(const Form& form, const PROCESS_INFORMATION& process) {
         L"while counting, the readout's accessible name is the time shown: " + countingName);
 
   PostMessageW(form.stop, BM_CLICK, 0, 0);
-  Sleep(300);
   CheckButtons(form, false, L"after STOP");
-  Sleep(1500);  // the run ends at the next whole second
-  const std::wstring stopped = Text(form.label);
-  Sleep(2000);
-  Check(Text(form.label) == stopped, L"the readout stays at " + stopped + L" after STOP");
+  // The run ends at the next whole second, so one last tick may come: the
+  // readout must then hold still for 2 s, which a run never does.
+  std::wstring stopped = Text(form.label);
+  ULONGLONG stillSince = GetTickCount64();
+  const bool held = WaitUntil([&] {
+    if (const std::wstring now = Text(form.label); now != stopped) {
+      stopped = now;
+      stillSince = GetTickCount64();
+    }
+    return GetTickCount64() - stillSince >= 2000;
+  });
+  Check(held, L"the readout stays at " + stopped + L" after STOP");
   Check(AccessibleName(form.label) == stopped,
         L"after STOP the readout's accessible name is " + AccessibleName(form.label));
 
   PressSpace(form.start);
-  Sleep(300);
   CheckButtons(form, true, L"after Space on START");
-  Sleep(2200);
-  const int advance = ReadoutSeconds(form) - Seconds(stopped);
-  Check(Seconds(stopped) > 0 && advance >= 1 && advance <= 3,
+  // Every reading from the click on: none below the time stopped at.
+  int lowest = ReadoutSeconds(form);
+  WaitUntil([&] {
+    const int now = ReadoutSeconds(form);
+    lowest = std::min(lowest, now);
+    return now > Seconds(stopped);
+  });
+  Check(Seconds(stopped) > 0 && lowest >= Seconds(stopped) &&
+            ReadoutSeconds(form) > Seconds(stopped),
         L"START resumes from " + stopped + L": " + Text(form.label));
 
   const ULONGLONG closing = GetTickCount64();

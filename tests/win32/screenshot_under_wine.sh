@@ -38,9 +38,14 @@ echo "figure - CPU while counting: $ticks_used ticks of 1/$(getconf CLK_TCK) s i
 echo "figure - resident memory under wine: $(awk '/^VmRSS/ { print $2, $3 }' "/proc/$program/status")"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
-readout_pixels=$(convert "$output" -fill white +opaque "$colour" -fill black -opaque "$colour" \
-  -format '%[fx:int(w*h*(1-mean))]' info:)
+# Until the readout is painted, or for 20 s: a wrong colour never is.
+for _ in $(seq 100); do
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
+  readout_pixels=$(convert "$output" -fill white +opaque "$colour" -fill black -opaque "$colour" \
+    -format '%[fx:int(w*h*(1-mean))]' info:)
+  [ "$readout_pixels" -gt 300 ] && break
+  sleep 0.2
+done
 echo "figure - $readout_pixels pixels of $colour in the ${WIDTH} x ${HEIGHT} window"
 
 xdotool key alt+F4

@@ -35,8 +35,7 @@ start_xvfb "$out"
 launch_kovrane "$kovrane" "$out/kovrane.log"
 
 xdotool mousemove --window "$window" 60 92 click 1  # START
-sleep 1.5
-check "counting when the display goes" counting
+check "counting when the display goes" wait_until 10 counting
 
 cpu_ticks "$app"
 before=$ticks last=$ticks

@@ -34,6 +34,29 @@ dark_blue_pixels() {
 same() { [ "$(differing_pixels "$1" "$2")" = 0 ]; }
 different() { [ "$(differing_pixels "$1" "$2")" != 0 ]; }
 more_than() { [ "$1" -gt "$2" ]; }
+# Shot NAME once the readout differs from the one in BEFORE: the tick came.
+readout_differs() { shot "$2"; different "$1" "$(region "$2" "$readout" readout)"; }
+readout_moves_from() { wait_until 10 readout_differs "$1" "$2"; }
+# Shots FIRST and LAST 1.5 s apart, or more, with the same readout; fails when
+# it has not held still for that long within 10 s. A run ends at the next
+# whole second after STOP, so one last tick may come first.
+readout_holds_still() {
+  local first=$1 last=$2 since=${EPOCHREALTIME/./} give_up=$((SECONDS + 10))
+  shot "$first"
+  region "$first" "$readout" readout >/dev/null
+  while [ "$SECONDS" -lt "$give_up" ]; do
+    sleep 0.2
+    shot "$last"
+    if different "$out/$first-readout.png" "$(region "$last" "$readout" readout)"; then
+      cp "$out/$last.png" "$out/$first.png"
+      cp "$out/$last-readout.png" "$out/$first-readout.png"
+      since=${EPOCHREALTIME/./}
+    elif [ $((${EPOCHREALTIME/./} - since)) -ge 1500000 ]; then
+      return 0
+    fi
+  done
+  return 1
+}
 
 launch_kovrane "$kovrane" "$out/kovrane.log"
 size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
@@ -44,19 +67,12 @@ blue=$(dark_blue_pixels "$(region 1-idle "$readout" readout)")
 check "readout is drawn in dark blue ($blue pixels)" more_than "$blue" 200
 
 xdotool mousemove --window "$window" 60 92 click 1  # START
-sleep 2.5
-shot 2-running
-check "readout moved while running" different "$out/1-idle-readout.png" "$(region 2-running "$readout" readout)"
+check "readout moved while running" readout_moves_from "$out/1-idle-readout.png" 2-running
 check "STOP shown beside START's place" different \
   "$(region 1-idle "$stop_button" stop)" "$(region 2-running "$stop_button" stop)"
 
 xdotool mousemove --window "$window" 148 92 click 1  # STOP
-sleep 1.5  # the run ends at the next whole second
-shot 3-stopped
-sleep 1.5
-shot 4-still-stopped
-check "readout froze after STOP" same \
-  "$(region 3-stopped "$readout" readout)" "$(region 4-still-stopped "$readout" readout)"
+check "readout froze after STOP" readout_holds_still 3-stopped 4-still-stopped
 check "readout kept the time shown" different "$out/1-idle-readout.png" "$out/3-stopped-readout.png"
 check "START shown again" same \
   "$(region 1-idle "$start_button" start)" "$(region 4-still-stopped "$start_button" start)"
@@ -65,20 +81,12 @@ check "START shown again" same \
 # button, so Space starts and Space stops.
 xdotool windowfocus --sync "$window"
 xdotool key space
-sleep 2.5
-shot 5-space-running
-check "Space started a run" different \
-  "$out/4-still-stopped-readout.png" "$(region 5-space-running "$readout" readout)"
+check "Space started a run" readout_moves_from "$out/4-still-stopped-readout.png" 5-space-running
 xdotool key space
-sleep 1.5
-shot 6-space-stopped
-sleep 1.5
-shot 7-space-still-stopped
-check "Space stopped it" same \
-  "$(region 6-space-stopped "$readout" readout)" "$(region 7-space-still-stopped "$readout" readout)"
+check "Space stopped it" readout_holds_still 6-space-stopped 7-space-still-stopped
 
 xdotool mousemove --window "$window" 60 92 click 1  # START again
-sleep 1.3
+check "a run is on before the close" readout_moves_from "$out/7-space-still-stopped-readout.png" 8-running
 asked=$(date +%s%N)
 "$send_wm_delete" "$window"
 for _ in $(seq 600); do kill -0 "$app" 2>/dev/null || break; sleep 0.01; done
