@@ -40,10 +40,9 @@ start_weston "$out/weston.log" --debug || { echo "FAILED: weston did not start";
 
 WAYLAND_DEBUG=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$kovrane" --an-ignored-argument 2>"$out/trace.log" &
 app=$!
-for _ in $(seq 100); do grep -q 'wl_surface[@#][0-9]*\.attach(wl_buffer' "$out/trace.log" && break; sleep 0.1; done
-
 # libwayland writes an object as interface@id up to 1.22, interface#id later.
 trace_has() { grep -q "$1" "$out/trace.log"; }
+wait_until 10 trace_has 'wl_surface[@#][0-9]*\.attach(wl_buffer' || true
 check "a Wayland toplevel titled Kovrane" trace_has 'xdg_toplevel[@#][0-9]*\.set_title("Kovrane")'
 min=$(grep -o 'set_min_size([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9, ]*[0-9]')
 max=$(grep -o 'set_max_size([0-9, ]*)' "$out/trace.log" | tail -n1 | grep -o '[0-9, ]*[0-9]')

@@ -9,6 +9,7 @@
 set -euo pipefail
 output=$1 language=$2 driver=$3
 shift 3
+source "$(dirname "$0")/../lib/xvfb_session.sh"
 
 # Wine reads the locale's name itself: no glibc locale need be installed.
 case $language in
@@ -24,11 +25,11 @@ env "${locale[@]}" wine "$driver" --error-box "$language" || status=1
 if box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Kovrane$' | head -n 1); then
   eval "$(xdotool getwindowgeometry --shell "$box")"
   # Once painted: the text, icon and button give it many colours.
-  for _ in $(seq 50); do
+  box_painted() {
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
-    [ "$(convert "$output" -format %k info:)" -gt 8 ] && break
-    sleep 0.2
-  done
+    [ "$(convert "$output" -format %k info:)" -gt 8 ]
+  }
+  wait_until 10 box_painted || true
   echo "screenshot: $output"
   xdotool windowfocus --sync "$box" key Return
 fi

@@ -10,14 +10,8 @@
 set -euo pipefail
 output=$1 colour=$2
 shift 2
-
-for tool in xdotool import convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is not installed (scripts/install-deps.sh installs it)"
-    [ -n "${CI:-}" ] && exit 1
-    exit 77
-  fi
-done
+source "$(dirname "$0")/../lib/xvfb_session.sh"
+require_tools xdotool import convert
 
 wine "$@" &
 program=$!
@@ -38,14 +32,14 @@ echo "figure - CPU while counting: $ticks_used ticks of 1/$(getconf CLK_TCK) s i
 echo "figure - resident memory under wine: $(awk '/^VmRSS/ { print $2, $3 }' "/proc/$program/status")"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
-# Until the readout is painted, or for 20 s: a wrong colour never is.
-for _ in $(seq 100); do
+readout_painted() {
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
   readout_pixels=$(convert "$output" -fill white +opaque "$colour" -fill black -opaque "$colour" \
     -format '%[fx:int(w*h*(1-mean))]' info:)
-  [ "$readout_pixels" -gt 300 ] && break
-  sleep 0.2
-done
+  [ "$readout_pixels" -gt 300 ]
+}
+# Until the readout is painted, or for 20 s: a wrong colour never is.
+wait_until 20 readout_painted || true
 echo "figure - $readout_pixels pixels of $colour in the ${WIDTH} x ${HEIGHT} window"
 
 xdotool key alt+F4
