@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,7 @@ Uso: kovrane [--help | --version]
   --version  muestra la versión y sale
 
 Se ignora cualquier otro argumento. START cuenta a partir del tiempo mostrado
-y STOP lo pausa; la tecla Espacio pulsa el botón de los dos que esté visible.
+y STOP lo pausa; la tecla Espacio equivale a pulsar el botón que esté visible.
 
 Estado de salida: 0 al cerrar la ventana y después de --help o --version;
 1 si no se puede abrir ninguna ventana o se ha mostrado un error en tiempo
@@ -83,11 +83,11 @@ Licencia MIT: libre para usar, modificar y compartir; sin garantía.
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset)</source>
-        <translation>no se encontró ninguna pantalla (DISPLAY y WAYLAND_DISPLAY no están definidas)</translation>
+        <translation>no se encontró ninguna pantalla (las variables DISPLAY y WAYLAND_DISPLAY no están definidas)</translation>
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset, QT_QPA_PLATFORM=%1)</source>
-        <translation>no se encontró ninguna pantalla (DISPLAY y WAYLAND_DISPLAY no están definidas, QT_QPA_PLATFORM=%1)</translation>
+        <translation>no se encontró ninguna pantalla (las variables DISPLAY y WAYLAND_DISPLAY no están definidas, QT_QPA_PLATFORM=%1)</translation>
     </message>
     <message>
         <source>could not connect to the display (%1)</source>

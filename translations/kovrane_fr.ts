@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,7 @@ Utilisation&#xa0;: kovrane [--help | --version]
   --version  afficher la version et quitter
 
 Tout autre argument est ignoré. START compte à partir du temps affiché et
-STOP le met en pause&#x202f;; la touche Espace appuie sur celui des deux boutons
+STOP le met en pause&#x202f;; la touche Espace actionne celui des deux boutons
 qui est affiché.
 
 Code de sortie&#xa0;: 0 à la fermeture de la fenêtre et après --help ou
@@ -84,11 +84,11 @@ Licence MIT&#xa0;: utilisation, modification et partage libres&#x202f;; aucune g
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset)</source>
-        <translation>aucun affichage trouvé (DISPLAY et WAYLAND_DISPLAY ne sont pas définies)</translation>
+        <translation>aucun affichage trouvé (les variables DISPLAY et WAYLAND_DISPLAY ne sont pas définies)</translation>
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset, QT_QPA_PLATFORM=%1)</source>
-        <translation>aucun affichage trouvé (DISPLAY et WAYLAND_DISPLAY ne sont pas définies, QT_QPA_PLATFORM=%1)</translation>
+        <translation>aucun affichage trouvé (les variables DISPLAY et WAYLAND_DISPLAY ne sont pas définies, QT_QPA_PLATFORM=%1)</translation>
     </message>
     <message>
         <source>could not connect to the display (%1)</source>

@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,8 @@ Uso: kovrane [--help | --version]
   --version  mostra la versione ed esce
 
 Ogni altro argomento viene ignorato. START conta a partire dal tempo mostrato
-e STOP lo mette in pausa; il tasto Spazio preme quello dei due che è visibile.
+e STOP lo mette in pausa; il tasto Spazio equivale a premere il pulsante
+visibile.
 
 Stato di uscita: 0 quando la finestra viene chiusa e dopo --help o --version;
 1 quando non è possibile aprire una finestra o è stato mostrato un errore di
@@ -83,11 +84,11 @@ Licenza MIT: libero uso, modifica e condivisione; nessuna garanzia.
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset)</source>
-        <translation>nessun display trovato (DISPLAY e WAYLAND_DISPLAY non sono impostate)</translation>
+        <translation>nessun display trovato (le variabili DISPLAY e WAYLAND_DISPLAY non sono impostate)</translation>
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset, QT_QPA_PLATFORM=%1)</source>
-        <translation>nessun display trovato (DISPLAY e WAYLAND_DISPLAY non sono impostate, QT_QPA_PLATFORM=%1)</translation>
+        <translation>nessun display trovato (le variabili DISPLAY e WAYLAND_DISPLAY non sono impostate, QT_QPA_PLATFORM=%1)</translation>
     </message>
     <message>
         <source>could not connect to the display (%1)</source>

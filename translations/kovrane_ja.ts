@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.

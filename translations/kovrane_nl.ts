@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,7 @@ Gebruik: kovrane [--help | --version]
   --version  de versie tonen en afsluiten
 
 Andere argumenten worden genegeerd. START telt verder vanaf de getoonde tijd
-en STOP pauzeert; de spatiebalk drukt op de knop die van de twee getoond wordt.
+en STOP pauzeert; de spatiebalk bedient de knop die op dat moment zichtbaar is.
 
 Afsluitwaarde: 0 als het venster gesloten wordt en na --help of --version;
 1 als er geen venster geopend kan worden of er een runtimefout getoond is.

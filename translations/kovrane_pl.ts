@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,8 +25,7 @@ Użycie: kovrane [--help | --version]
   --version  wyświetla wersję i kończy działanie
 
 Pozostałe argumenty są ignorowane. START liczy dalej od wyświetlanego czasu,
-a STOP wstrzymuje pomiar; klawisz spacji naciska ten z dwóch przycisków,
-który jest widoczny.
+a STOP wstrzymuje pomiar; spacja działa jak kliknięcie widocznego przycisku.
 
 Kod wyjścia: 0 po zamknięciu okna oraz po --help lub --version; 1, gdy nie
 można otworzyć okna lub wyświetlono błąd czasu wykonania.

@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,7 @@ Uso: kovrane [--help | --version]
   --version  mostra a versão e sai
 
 Qualquer outro argumento é ignorado. START conta a partir do tempo exibido e
-STOP o pausa; a tecla Espaço pressiona o botão dos dois que estiver visível.
+STOP o pausa; a tecla Espaço aciona o botão que estiver visível.
 
 Status de saída: 0 quando a janela é fechada e após --help ou --version;
 1 quando nenhuma janela pode ser aberta ou um erro em tempo de execução
@@ -83,11 +83,11 @@ Licença MIT: livre para usar, alterar e compartilhar; sem garantia.
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset)</source>
-        <translation>nenhuma tela encontrada (DISPLAY e WAYLAND_DISPLAY não estão definidas)</translation>
+        <translation>nenhuma tela encontrada (as variáveis DISPLAY e WAYLAND_DISPLAY não estão definidas)</translation>
     </message>
     <message>
         <source>no display found (DISPLAY and WAYLAND_DISPLAY are unset, QT_QPA_PLATFORM=%1)</source>
-        <translation>nenhuma tela encontrada (DISPLAY e WAYLAND_DISPLAY não estão definidas, QT_QPA_PLATFORM=%1)</translation>
+        <translation>nenhuma tela encontrada (as variáveis DISPLAY e WAYLAND_DISPLAY não estão definidas, QT_QPA_PLATFORM=%1)</translation>
     </message>
     <message>
         <source>could not connect to the display (%1)</source>

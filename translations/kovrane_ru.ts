@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,8 +25,8 @@ Exit status: 0 when the window is closed, and after --help or --version;
   --version  показать версию и выйти
 
 Другие аргументы игнорируются. START продолжает отсчёт с показанного
-времени, STOP приостанавливает его; клавиша «Пробел» нажимает ту из двух
-кнопок, которая показана.
+времени, STOP приостанавливает его; клавиша «Пробел» действует как нажатие
+видимой кнопки.
 
 Код завершения: 0 после закрытия окна, а также после --help или --version;
 1, если не удалось открыть окно или была показана ошибка выполнения.

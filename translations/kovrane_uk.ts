@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -21,12 +21,11 @@ Exit status: 0 when the window is closed, and after --help or --version;
 
 Використання: kovrane [--help | --version]
 
-  --help     показати цю довідку і вийти
-  --version  показати версію і вийти
+  --help     показати цю довідку й вийти
+  --version  показати версію й вийти
 
 Інші аргументи ігноруються. START продовжує відлік від показаного часу,
-STOP призупиняє його; клавіша «Пробіл» натискає ту з двох кнопок,
-яку показано.
+STOP призупиняє його; клавіша «Пробіл» діє як натискання видимої кнопки.
 
 Код завершення: 0 після закриття вікна, а також після --help або --version;
 1, якщо не вдалося відкрити вікно або було показано помилку виконання.

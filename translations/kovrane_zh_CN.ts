@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,7 @@ Exit status: 0 when the window is closed, and after --help or --version;
   --version  显示版本信息并退出
 
 其他参数将被忽略。START 从显示的时间继续计时，STOP 暂停计时；
-按空格键即可按下两者中当前显示的按钮。
+按空格键相当于按下当前显示的按钮。
 
 退出状态：关闭窗口时以及 --help、--version 之后为 0；
 无法打开窗口或显示了运行时错误时为 1。

@@ -12,7 +12,7 @@ Usage: kovrane [--help | --version]
   --version  print the version and exit
 
 Any other argument is ignored. START counts up from the time shown and STOP
-pauses it; Space presses whichever of the two is shown.
+pauses it; Space acts as a click on whichever button is shown.
 
 Exit status: 0 when the window is closed, and after --help or --version;
 1 when no window can be opened or a run-time error was shown.
@@ -25,7 +25,7 @@ Exit status: 0 when the window is closed, and after --help or --version;
   --version  顯示版本資訊並離開
 
 其他引數將被忽略。START 會從顯示的時間繼續計時，STOP 則暫停計時；
-按下空白鍵即可按下兩者中目前顯示的按鈕。
+按空白鍵等同於按下目前顯示的按鈕。
 
 結束狀態：關閉視窗時以及 --help、--version 之後為 0；
 無法開啟視窗或顯示了執行階段錯誤時為 1。

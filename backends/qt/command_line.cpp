@@ -20,7 +20,7 @@ constexpr const char* kHelp = QT_TRANSLATE_NOOP(
     "  --version  print the version and exit\n"
     "\n"
     "Any other argument is ignored. START counts up from the time shown and STOP\n"
-    "pauses it; Space presses whichever of the two is shown.\n"
+    "pauses it; Space acts as a click on whichever button is shown.\n"
     "\n"
     "Exit status: 0 when the window is closed, and after --help or --version;\n"
     "1 when no window can be opened or a run-time error was shown.\n");
