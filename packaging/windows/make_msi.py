@@ -20,13 +20,13 @@ imported with msibuild once the database's code page is 932 (Japanese,
 ASCII included), and the summary's comments are written over a stand-in of
 the same length, in code page 932.
 """
+import hashlib
 import os
 import shutil
 import struct
 import subprocess
 import sys
 import uuid
-import hashlib
 from pathlib import Path
 
 output, version, exe, icon, source_dir, work = sys.argv[1:7]
@@ -65,13 +65,13 @@ for item in files.iterdir():
 
 product_code = uuid.uuid5(upgrade_code, "Kovrane " + version)
 msi = work / "kovrane.msi"
-# The cabinet keeps local times: UTC, so the time zone does not matter.
-# wixl takes the sources' paths relative to the WiX source's folder.
+# wixl takes the sources' paths relative to the WiX source's folder. The
+# cabinet keeps the files' local times: in UTC, the time zone does not matter.
 shutil.copyfile(wxs, work / "kovrane.wxs")
-subprocess.run(["wixl", "-a", "x64", "-D", f"Version={version}",
-                "-D", f"ProductCode={str(product_code).upper()}", "-D", "Files=files", "-D", "Comments=" + "-" * len(COMMENTS),
-                "-o", "kovrane.msi", "kovrane.wxs"], check=True, cwd=work,
-               env={**os.environ, "TZ": "UTC"})
+defines = {"Version": version, "ProductCode": str(product_code).upper(), "Files": "files",
+           "Comments": "-" * len(COMMENTS)}
+subprocess.run(["wixl", "-a", "x64", *[f"--define={name}={value}" for name, value in defines.items()],
+                "-o", msi.name, "kovrane.wxs"], check=True, cwd=work, env={**os.environ, "TZ": "UTC"})
 (work / "_ForceCodepage.idt").write_bytes(b"\r\n\r\n932\t_ForceCodepage\r\n")
 subprocess.run(["msibuild", str(msi), "-i", str(work / "_ForceCodepage.idt"),
                 "-i", str(source / "packaging/windows/LaunchCondition.idt")], check=True)
