@@ -41,10 +41,8 @@ for guid in "$product_code" "$(code "$next_msi" ProductCode)" "$(code "$msi" Upg
   codes+=(-e "$a-$b" -e "$(rev <<<"$a")$(rev <<<"$b")$(rev <<<"$c")$(sed 's/\(.\)\(.\)/\2\1/g' <<<"$d$e")")
 done
 traces() {
-  for hive in HKCU HKLM; do
-    wine reg export "$hive" "$work/$hive.reg" /y >/dev/null 2>&1
-    iconv -f UTF-16 -t UTF-8 "$work/$hive.reg" | grep -i -F -e Kovrane "${codes[@]}" || true
-  done
+  for hive in HKCU HKLM; do wine reg export "$hive" "$work/$hive.reg" /y >/dev/null 2>&1
+    iconv -f UTF-16 -t UTF-8 "$work/$hive.reg" | grep -i -F -e Kovrane "${codes[@]}" || true; done
 }
 # Windows Installer's own cache folders stay, as on every Windows; not
 # anything in them.
@@ -54,10 +52,8 @@ files() {
 }
 # The Apps entries named Kovrane; wine keeps them under HKLM, even per user.
 apps_entries() {
-  for hive in HKCU HKLM; do
-    wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null |
-      tr -d '\r' | awk -v RS= '/DisplayName +REG_SZ +Kovrane\n/'
-  done
+  for hive in HKCU HKLM; do wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" \
+    /s 2>/dev/null | tr -d '\r' | awk -v RS= '/DisplayName +REG_SZ +Kovrane\n/'; done
 }
 reads() { grep -E -q "^ +$1 +REG_[A-Z_]+ +$2\$" <<<"$entry"; }
 msiexec() { wine msiexec "$@" 2>/dev/null; }
@@ -72,7 +68,7 @@ status=0 && msiexec /i "$msi" ALLUSERS=1 /qn || status=$?
 check "a per-machine install (ALLUSERS=1) is refused" test "$status" -ne 0 -a ! -e "$installed"
 
 check "the package installs silently" msiexec /i "$msi" /qn
-echo "installed:"; find "$programs" -printf '  %P %s bytes\n' | sort
+echo "installed in $programs: $(find "$programs" -mindepth 1 -printf '%P (%s bytes)\n' | sort | paste -s -d ' ')"
 check "kovrane.exe is the program built" cmp -s "$exe" "$installed/kovrane.exe"
 check "LICENSE.txt and both READMEs are there, with CRLF" grep -q $'\r$' "$installed"/{LICENSE,README,README.ja}.txt
 # A shell link holds its paths in ANSI and in UTF-16.
