@@ -28,6 +28,8 @@ packages=(
   xvfb xauth xdotool x11-apps x11-utils imagemagick strace
   # Windows front end: cross-build and wine
   mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils
+  # the Windows Installer package: wixl builds it, msitools' msibuild and msiinfo finish and read it
+  wixl msitools
 )
 
 missing=()

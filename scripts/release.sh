@@ -6,6 +6,8 @@
 #   kovrane_<version>_amd64.deb            the Linux (Qt) package
 #   kovrane-<version>-windows-x64.zip      kovrane.exe, LICENSE.txt, README.txt and
 #                                          README.ja.txt (in Japanese)
+#   kovrane-<version>-windows-x64.msi      the same four files as a per-user
+#                                          Windows Installer package
 #   kovrane-<version>.tar.gz               the source of the commit
 #
 # The files are reproducible: rebuilt from the same commit, anywhere and at
@@ -99,12 +101,17 @@ touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 # Entries in byte order, with no extra fields (owners, exact times).
 (cd "$stage" && zip -X -9 -q "$work/dist/$zip" LICENSE.txt README.ja.txt README.txt kovrane.exe)
 
+# The Windows Installer package: the Windows build makes it by the rule the
+# wine test installs (packaging/windows/make_msi.py), from the same files.
+msi=kovrane-$version-windows-x64.msi
+cp "$work/windows/packaging/windows/$msi" "$work/dist/$msi"
+
 # git archive stamps every entry with the commit time and owner root; gzip -n
 # leaves out its own name and time.
 export_commit --prefix="kovrane-$version/" | gzip -n -9 >"$work/dist/$tarball"
 
-(cd "$work/dist" && sha256sum "$deb" "$zip" "$tarball" | sort -k2 >SHA256SUMS)
-for file in "$deb" "$zip" "$tarball" SHA256SUMS; do
+(cd "$work/dist" && sha256sum "$deb" "$zip" "$msi" "$tarball" | sort -k2 >SHA256SUMS)
+for file in "$deb" "$zip" "$msi" "$tarball" SHA256SUMS; do
   cp "$work/dist/$file" "$out/$file"
   echo "wrote $out/$file"
 done

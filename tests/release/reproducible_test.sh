@@ -7,7 +7,8 @@
 set -euo pipefail
 source_dir=$1 version=$2 work=$3
 source "$source_dir/tests/lib/xvfb_session.sh"
-require_tools git zip unzip zipinfo gzip dpkg-deb x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump
+require_tools git zip unzip zipinfo gzip dpkg-deb x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump \
+  wixl msibuild msiinfo msiextract
 if ! git -C "$source_dir" rev-parse --verify -q HEAD >/dev/null; then
   echo "SKIP: $source_dir is not a git checkout, and a release is made from a commit"
   exit 77
@@ -34,8 +35,9 @@ cmp -s "$dist/SHA256SUMS" "$work/second/dist/SHA256SUMS" \
 cd "$dist"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match the files"
 deb=kovrane_${version}_amd64.deb zip=kovrane-$version-windows-x64.zip tarball=kovrane-$version.tar.gz
-[ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$zip $tarball $deb " ] \
-  || fail "SHA256SUMS should list $zip, $tarball and $deb, in byte order"
+msi=kovrane-$version-windows-x64.msi
+[ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$msi $zip $tarball $deb " ] \
+  || fail "SHA256SUMS should list $msi, $zip, $tarball and $deb, in byte order"
 
 # The Windows zip: four files, the texts with CRLF line ends, the README
 # also in Japanese, in UTF-8.
@@ -52,6 +54,14 @@ grep -q "^Kovrane $version for Windows" <<<"$(unzip -p "$zip" README.txt)" || fa
 unzip -p "$zip" README.ja.txt | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "README.ja.txt is not UTF-8"
 grep -q "Kovrane $version Windows 版" <<<"$(unzip -p "$zip" README.ja.txt)" \
   || fail "README.ja.txt lacks the version"
+
+# The MSI: this version, and the zip's four files, byte for byte.
+[ "$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')" = "$version" ] \
+  || fail "the MSI's ProductVersion is not $version"
+mkdir "$work/msi" "$work/zip"
+(cd "$work/msi" && msiextract "$dist/$msi" >/dev/null)
+unzip -q "$zip" -d "$work/zip"
+diff -r "$work/zip" "$work/msi/Programs/Kovrane" || fail "the MSI does not hold the zip's files"
 
 # kovrane.exe: one small file that needs only Windows' own DLLs, with no
 # link time and no build folder in it.
