@@ -28,19 +28,20 @@ ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
 void ReadoutLabel::setText(const QString& text) {
   if (text == text_) return;
-  const QString shown = std::exchange(text_, text);
-  if (shown.size() != text.size()) return update();
-  // Digits share one cell width, so where only digits changed every cell
-  // stays in place: only those are repainted, over the pixels of both the
-  // old and the new digit. Any other change may move the cells.
   const Layout& layout = Arrange();
-  QRegion changed;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (shown[i] == text[i]) continue;
-    if (!shown[i].isDigit() || !text[i].isDigit()) return update();
-    changed += InkBounds(layout, i, shown[i]);
-    changed += InkBounds(layout, i, text[i]);
+  if (!layout.Fits(text, size())) {
+    text_ = text;
+    return update();
   }
+  // Only digits changed: every cell stays in place, and only the changed
+  // ones are repainted, over the pixels of both the old and the new digit.
+  const QString shown = std::exchange(text_, text);
+  QRegion changed;
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (shown[i] != text[i]) changed += layout.ink[i];
+  Arrange();  // the same layout, now with the new digits' ink
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (shown[i] != text[i]) changed += layout.ink[i];
   // Painted now rather than on a posted request: the wait that follows a
   // tick then sleeps at once, instead of first turning the event loop once
   // more for the request.
@@ -85,7 +86,13 @@ bool ReadoutLabel::Layout::Fits(const QString& other, QSize widgetSize) const {
 }
 
 const ReadoutLabel::Layout& ReadoutLabel::Arrange() const {
-  if (layout_ && layout_->Fits(text_, size())) return *layout_;
+  if (layout_ && layout_->Fits(text_, size())) {
+    Layout& layout = *layout_;
+    for (qsizetype i = 0; i < text_.size(); ++i)
+      if (layout.text[i] != text_[i]) layout.ink[i] = InkBounds(layout, i, text_[i]);
+    layout.text = text_;
+    return layout;
+  }
   const FontMeasures& measures = Measures();
   Layout& layout = *(layout_ = Layout{});
   layout.text = text_;
@@ -106,6 +113,7 @@ const ReadoutLabel::Layout& ReadoutLabel::Arrange() const {
   layout.placement = QTransform::fromTranslate(-layout.naturalWidth / 2, measures.baseline) *
                      QTransform::fromScale(xScale, yScale) *
                      QTransform::fromTranslate(width() / 2.0, height() / 2.0);
+  for (qsizetype i = 0; i < text_.size(); ++i) layout.ink.append(InkBounds(layout, i, text_[i]));
   return layout;
 }
 
@@ -120,6 +128,14 @@ QList<QRectF> ReadoutLabel::CharacterCells() const {
   QList<QRectF> cells;
   for (const QRectF& cell : layout.cells) cells.append(layout.placement.mapRect(cell));
   return cells;
+}
+
+QColor ReadoutLabel::Ink() const {
+  const QColor wanted = palette().color(QPalette::WindowText);
+  const QColor background = palette().color(backgroundRole());
+  if (!ink_ || ink_->wanted != wanted || ink_->background != background)
+    ink_ = InkChoice{wanted, background, ReadableInk(wanted, background)};
+  return ink_->ink;
 }
 
 void ReadoutLabel::changeEvent(QEvent* event) {
@@ -137,12 +153,11 @@ void ReadoutLabel::paintEvent(QPaintEvent* event) {
   painter.setFont(font());
   // The label paints no background: what shows behind it is the window's,
   // whose colours it inherits, and a theme change repaints it.
-  painter.setPen(ReadableInk(palette().color(QPalette::WindowText),
-                             palette().color(backgroundRole())));
+  painter.setPen(Ink());
   painter.setTransform(layout.placement);
   for (qsizetype i = 0; i < text_.size(); ++i) {
     // Characters outside the repainted region keep the pixels they have.
-    if (!event->region().intersects(InkBounds(layout, i, text_[i]))) continue;
+    if (!event->region().intersects(layout.ink[i])) continue;
     // Static text is placed by its top, the font's ascent above the baseline.
     const ShapedCharacter& shaped = Shaped(text_[i]);
     painter.drawStaticText(layout.Origin(i, shaped.advance) - QPointF(0, Measures().ascent), shaped.text);

@@ -14,6 +14,7 @@
 
 #include <optional>
 
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QRectF>
@@ -62,11 +63,12 @@ class ReadoutLabel : public QWidget {
   // cell width, so the layout of a text serves every text that differs
   // from it in digits alone: a tick does not lay the readout out anew.
   struct Layout {
-    QString text;  // the text laid out; see Fits
+    QString text;  // the text shown; see Fits
     QSize size;
     QList<QRectF> cells;  // unscaled, left edge at 0, baseline at 0
     qreal naturalWidth = 0;
     QTransform placement;  // unscaled layout coordinates to the widget's
+    QList<QRect> ink;      // the widget's pixels each character of text may touch
 
     bool Fits(const QString& other, QSize widgetSize) const;
     // Where a character of this advance goes in cell i: centred in it.
@@ -79,10 +81,18 @@ class ReadoutLabel : public QWidget {
   const Layout& Arrange() const;
   // The widget's pixels that character i, drawn as `character`, may touch.
   QRect InkBounds(const Layout& layout, qsizetype i, QChar character) const;
+  // The pen, chosen again only when the palette's colours change.
+  QColor Ink() const;
+  struct InkChoice {
+    QColor wanted;
+    QColor background;
+    QColor ink;
+  };
 
   QString text_;
   mutable std::optional<FontMeasures> measures_;
   mutable std::optional<Layout> layout_;
+  mutable std::optional<InkChoice> ink_;
 };
 
 }  // namespace kovrane
