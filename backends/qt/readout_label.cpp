@@ -42,9 +42,8 @@ void ReadoutLabel::setText(const QString& text) {
   Arrange();  // the same layout, now with the new digits' ink
   for (qsizetype i = 0; i < text.size(); ++i)
     if (shown[i] != text[i]) changed += layout.ink[i];
-  // Painted now rather than on a posted request: the wait that follows a
-  // tick then sleeps at once, instead of first turning the event loop once
-  // more for the request.
+  // Painted at once, as nothing else changes with a tick, rather than on an
+  // update request that the event loop would first queue and deliver.
   repaint(changed);
 }
 
