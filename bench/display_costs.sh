@@ -8,17 +8,26 @@
 # On X11 START is clicked with xdotool; headless weston has no input
 # devices, so there it is pressed as a screen reader presses it, through
 # AT-SPI.
+# x11-bus is X11 as a desktop session runs it: a session bus with the
+# accessibility bus already on it (the session starts at-spi's launcher at
+# login) and Debian's session setting QT_ACCESSIBILITY=1, but no screen
+# reader.
 # With "callgrind" it runs the program under callgrind instead and counts
 # the instructions of SECONDS ticks (exact, and unmoved by a busy machine,
 # unlike time), after every seconds digit has been drawn once, so the
-# one-time shaping is not counted.
+# one-time shaping is not counted. The instructions are divided by the
+# ticks the profile holds (readout texts set), not by SECONDS: switching
+# callgrind on and off takes effect only when the program next wakes, so
+# the profile may hold a tick or two more than SECONDS.
 #
-# Usage: display_costs.sh x11|wayland KOVRANE [SECONDS] [callgrind]
+# Usage: display_costs.sh x11|x11-bus|wayland KOVRANE [SECONDS] [callgrind]
 # Prints: one "thread NAME idle_per_s counting_per_s" line per thread, then
 #         "total idle_per_s counting_per_s", "cpu_ms_per_tick MS",
 #         "rss_mib MIB" and "gl_mapped yes|no"; with callgrind,
-#         "instructions_per_tick N" and "readout_share PERCENT", the part
-#         taken by the readout's paintEvent and what it calls.
+#         "ticks_profiled N", "instructions_per_tick N" and
+#         "readout_share PERCENT", the part taken by the readout's
+#         paintEvent and what it calls. KOVRANE_BENCH_PROFILE=FILE keeps the
+#         profile there, for callgrind_annotate --inclusive=yes.
 set -euo pipefail
 
 platform=$1 kovrane=$2 seconds=${3:-20} callgrind=${4:-}
@@ -27,7 +36,7 @@ launch=("$kovrane")
 [ -n "$callgrind" ] && launch=(valgrind --tool=callgrind --instr-atstart=no
   --callgrind-out-file="$(mktemp -d)/callgrind.out" "$kovrane")
 here=$(cd "$(dirname "$0")" && pwd)
-if [ "$platform" = wayland ] && [ -z "${KOVRANE_BENCH_BUS:-}" ]; then
+if [ "$platform" != x11 ] && [ -z "${KOVRANE_BENCH_BUS:-}" ]; then
   KOVRANE_BENCH_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi
 source "$here/../tests/lib/xvfb_session.sh"
@@ -54,7 +63,12 @@ switches() {
 }
 cpu_ns() { cat /proc/"$app"/task/*/schedstat | awk '{ sum += $1 } END { print sum }'; }
 
-if [ "$platform" = x11 ]; then
+if [ "$platform" != wayland ]; then
+  if [ "$platform" = x11-bus ]; then
+    # Asking for its address starts the launcher and waits until it is up.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
+    export QT_ACCESSIBILITY=1
+  fi
   start_xvfb "$work"
   "${launch[@]}" 2>"$work/stderr" &
   app=$!
@@ -81,9 +95,14 @@ if [ -n "$callgrind" ]; then
   callgrind_control --dump "$app" >/dev/null
   kill "$app"; wait "$app" 2>/dev/null || true; app=
   total=$(sed -n 's/^totals: //p' "$out"* | sort -n | tail -n1)
-  echo "instructions_per_tick $((total / seconds))"
-  callgrind_annotate --inclusive=yes "$(grep -l "^totals: $total" "$out"* | head -n1)" 2>/dev/null |
+  profile=$(grep -l "^totals: $total" "$out"* | head -n1)
+  ticks=$(callgrind_annotate --tree=calling "$profile" 2>/dev/null |
+    sed -n 's/.*> .*kovrane::ReadoutLabel::setText(.*) (\([0-9]*\)x).*/\1/p' | awk '{ n += $1 } END { print n + 0 }')
+  echo "ticks_profiled $ticks"
+  [ "$ticks" -gt 0 ] && echo "instructions_per_tick $((total / ticks))"
+  callgrind_annotate --inclusive=yes "$profile" 2>/dev/null |
     sed -n 's/^ *[0-9,]* (\([0-9.]*\)%) *[^:]*:kovrane::ReadoutLabel::paintEvent.*/readout_share \1/p'
+  [ -n "${KOVRANE_BENCH_PROFILE:-}" ] && cp "$profile" "$KOVRANE_BENCH_PROFILE"
   rm -rf "$(dirname "$out")"
   exit 0
 fi

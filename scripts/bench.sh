@@ -20,8 +20,9 @@ echo "Measuring: $seconds ticks with each pump, then the real program under Xvfb
 event_loop=$("$bin/bench/tick_timing" event-loop "$seconds" 2>/dev/null)
 busy_pump=$("$bin/bench/tick_timing" busy-pump "$seconds" 2>/dev/null)
 real=$(bench/real_window.sh "$bin/bench/real_window" "$bin/backends/qt/kovrane" "$seconds")
+platforms=(x11 x11-bus wayland)
 declare -A costs
-for platform in x11 wayland; do
+for platform in "${platforms[@]}"; do
   costs[$platform]=$(bench/display_costs.sh "$platform" "$bin/backends/qt/kovrane" "$seconds" 2>/dev/null)
   costs[$platform-callgrind]=$(bench/display_costs.sh "$platform" "$bin/backends/qt/kovrane" 10 callgrind 2>/dev/null)
 done
@@ -63,19 +64,27 @@ cost() { sed -n "s/^$2 //p" <<<"${costs[$1]}"; }
 echo
 echo "| Display server: thread | wake-ups per s idle | wake-ups per s counting |"
 echo "|---|---|---|"
-for platform in x11 wayland; do
-  label=$([ "$platform" = x11 ] && echo "X11 (Xvfb)" || echo "Wayland (weston, headless)")
+declare -A labels=([x11]="X11 (Xvfb)" [x11-bus]="X11 under a session bus" [wayland]="Wayland (weston, headless)")
+for platform in "${platforms[@]}"; do
+  label=${labels[$platform]}
   cost "$platform" thread | sort | awk -v p="$label" '{ printf "| %s: %s | %s | %s |\n", p, $1, $2, $3 }'
 done
 echo
-echo "| Real kovrane, $seconds s idle then $seconds s counting | X11 (Xvfb) | Wayland (weston, headless) |"
-echo "|---|---|---|"
-both() { echo "| $1 | $2 | $3 |"; }
-both "wake-ups per second counting, all threads" "$(cost x11 total | cut -d' ' -f2)" "$(cost wayland total | cut -d' ' -f2)"
-both "wake-ups per second idle, all threads" "$(cost x11 total | cut -d' ' -f1)" "$(cost wayland total | cut -d' ' -f1)"
-both "CPU per tick, all threads" "$(cost x11 cpu_ms_per_tick) ms" "$(cost wayland cpu_ms_per_tick) ms"
-both "resident memory while counting" "$(cost x11 rss_mib) MiB" "$(cost wayland rss_mib) MiB"
-both "GL driver mapped (Mesa, libLLVM)" "$(cost x11 gl_mapped)" "$(cost wayland gl_mapped)"
-both "instructions per tick (callgrind, 10 ticks)" "$(cost x11-callgrind instructions_per_tick)" \
-  "$(cost wayland-callgrind instructions_per_tick)"
-both "of which the readout's paintEvent" "$(cost x11-callgrind readout_share)%" "$(cost wayland-callgrind readout_share)%"
+echo "| Real kovrane, $seconds s idle then $seconds s counting | ${labels[x11]} | ${labels[x11-bus]} | ${labels[wayland]} |"
+echo "|---|---|---|---|"
+each() {  # each LABEL FORMAT RUN FIELD [WORD]: one row, FIELD (its WORDth word) of every platform's RUN
+  local row="| $1 |" platform value
+  for platform in "${platforms[@]}"; do
+    value=$(cost "$platform$3" "$4")
+    [ -n "${5:-}" ] && value=$(cut -d' ' -f"$5" <<<"$value")
+    row+=" $(printf "$2" "$value") |"
+  done
+  echo "$row"
+}
+each "wake-ups per second counting, all threads" %s "" total 2
+each "wake-ups per second idle, all threads" %s "" total 1
+each "CPU per tick, all threads" "%s ms" "" cpu_ms_per_tick
+each "resident memory while counting" "%s MiB" "" rss_mib
+each "GL driver mapped (Mesa, libLLVM)" %s "" gl_mapped
+each "instructions per tick (callgrind, 10 s)" %s -callgrind instructions_per_tick
+each "of which the readout's paintEvent" %s%% -callgrind readout_share

@@ -28,20 +28,23 @@ ReadoutLabel::ReadoutLabel(QWidget* parent) : QWidget(parent) {}
 
 void ReadoutLabel::setText(const QString& text) {
   if (text == text_) return;
-  const QString shown = std::exchange(text_, text);
-  if (shown.size() != text.size()) return update();
-  // Digits share one cell width, so where only digits changed every cell
-  // stays in place: only those are repainted, over the pixels of both the
-  // old and the new digit. Any other change may move the cells.
   const Layout& layout = Arrange();
-  QRegion changed;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (shown[i] == text[i]) continue;
-    if (!shown[i].isDigit() || !text[i].isDigit()) return update();
-    changed += InkBounds(layout, i, shown[i]);
-    changed += InkBounds(layout, i, text[i]);
+  if (!layout.Fits(text, size())) {
+    text_ = text;
+    return update();
   }
-  update(changed);
+  // Only digits changed: every cell stays in place, and only the changed
+  // ones are repainted, over the pixels of both the old and the new digit.
+  const QString shown = std::exchange(text_, text);
+  QRegion changed;
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (shown[i] != text[i]) changed += layout.ink[i];
+  Arrange();  // the same layout, now with the new digits' ink
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (shown[i] != text[i]) changed += layout.ink[i];
+  // Painted at once, as nothing else changes with a tick, rather than on an
+  // update request that the event loop would first queue and deliver.
+  repaint(changed);
 }
 
 ReadoutLabel::FontMeasures& ReadoutLabel::Measures() const {
@@ -74,41 +77,64 @@ const ReadoutLabel::ShapedCharacter& ReadoutLabel::Shaped(QChar character) const
   return *measures.shaped.insert(character, shaped);
 }
 
+bool ReadoutLabel::Layout::Fits(const QString& other, QSize widgetSize) const {
+  if (widgetSize != size || other.size() != text.size()) return false;
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (other[i] != text[i] && !(other[i].isDigit() && text[i].isDigit())) return false;
+  return true;
+}
+
 const ReadoutLabel::Layout& ReadoutLabel::Arrange() const {
-  if (layout_ && layout_->text == text_ && layout_->width == width()) return *layout_;
+  if (layout_ && layout_->Fits(text_, size())) {
+    Layout& layout = *layout_;
+    for (qsizetype i = 0; i < text_.size(); ++i)
+      if (layout.text[i] != text_[i]) layout.ink[i] = InkBounds(layout, i, text_[i]);
+    layout.text = text_;
+    return layout;
+  }
   const FontMeasures& measures = Measures();
   Layout& layout = *(layout_ = Layout{});
   layout.text = text_;
-  layout.width = width();
+  layout.size = size();
   for (const QChar character : text_) {
-    const qreal advance = Shaped(character).advance;
-    const qreal cellWidth = character.isDigit() ? measures.digitWidth : advance;
+    const qreal cellWidth = character.isDigit() ? measures.digitWidth : Shaped(character).advance;
     layout.cells.append(QRectF(layout.naturalWidth, -measures.ascent, cellWidth, measures.ascent + measures.descent));
-    layout.advances.append(advance);
     layout.naturalWidth += cellWidth;
   }
 
+  qreal xScale = 1;
+  qreal yScale = 1;
   const qreal available = width() - 2 * kSideMargin;
   if (layout.naturalWidth > available && layout.naturalWidth > 0) {
-    const qreal fit = available / layout.naturalWidth;
-    layout.xScale = fit;
-    layout.yScale = std::min<qreal>(1, fit / kNarrowestCondensing);
+    xScale = available / layout.naturalWidth;
+    yScale = std::min<qreal>(1, xScale / kNarrowestCondensing);
   }
-  layout.baseline = measures.baseline;
+  layout.placement = QTransform::fromTranslate(-layout.naturalWidth / 2, measures.baseline) *
+                     QTransform::fromScale(xScale, yScale) *
+                     QTransform::fromTranslate(width() / 2.0, height() / 2.0);
+  for (qsizetype i = 0; i < text_.size(); ++i) layout.ink.append(InkBounds(layout, i, text_[i]));
   return layout;
 }
 
 QRect ReadoutLabel::InkBounds(const Layout& layout, qsizetype i, QChar character) const {
-  const QRectF ink = Shaped(character).ink.translated(layout.Origin(i));
-  return layout.Placement(*this).mapRect(ink).toAlignedRect().adjusted(-kInkSpill, -kInkSpill, kInkSpill, kInkSpill);
+  const ShapedCharacter& shaped = Shaped(character);
+  const QRectF ink = shaped.ink.translated(layout.Origin(i, shaped.advance));
+  return layout.placement.mapRect(ink).toAlignedRect().adjusted(-kInkSpill, -kInkSpill, kInkSpill, kInkSpill);
 }
 
 QList<QRectF> ReadoutLabel::CharacterCells() const {
   const Layout& layout = Arrange();
-  const QTransform placement = layout.Placement(*this);
   QList<QRectF> cells;
-  for (const QRectF& cell : layout.cells) cells.append(placement.mapRect(cell));
+  for (const QRectF& cell : layout.cells) cells.append(layout.placement.mapRect(cell));
   return cells;
+}
+
+QColor ReadoutLabel::Ink() const {
+  const QColor wanted = palette().color(QPalette::WindowText);
+  const QColor background = palette().color(backgroundRole());
+  if (!ink_ || ink_->wanted != wanted || ink_->background != background)
+    ink_ = InkChoice{wanted, background, ReadableInk(wanted, background)};
+  return ink_->ink;
 }
 
 void ReadoutLabel::changeEvent(QEvent* event) {
@@ -126,14 +152,14 @@ void ReadoutLabel::paintEvent(QPaintEvent* event) {
   painter.setFont(font());
   // The label paints no background: what shows behind it is the window's,
   // whose colours it inherits, and a theme change repaints it.
-  painter.setPen(ReadableInk(palette().color(QPalette::WindowText),
-                             palette().color(backgroundRole())));
-  painter.setTransform(layout.Placement(*this));
+  painter.setPen(Ink());
+  painter.setTransform(layout.placement);
   for (qsizetype i = 0; i < text_.size(); ++i) {
     // Characters outside the repainted region keep the pixels they have.
-    if (!event->region().intersects(InkBounds(layout, i, text_[i]))) continue;
+    if (!event->region().intersects(layout.ink[i])) continue;
     // Static text is placed by its top, the font's ascent above the baseline.
-    painter.drawStaticText(layout.Origin(i) - QPointF(0, Measures().ascent), Shaped(text_[i]).text);
+    const ShapedCharacter& shaped = Shaped(text_[i]);
+    painter.drawStaticText(layout.Origin(i, shaped.advance) - QPointF(0, Measures().ascent), shaped.text);
   }
 }
 

@@ -14,9 +14,11 @@
 
 #include <optional>
 
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QRectF>
+#include <QSize>
 #include <QStaticText>
 #include <QTransform>
 #include <QString>
@@ -57,35 +59,40 @@ class ReadoutLabel : public QWidget {
     qreal baseline = 0;  // from the widget's vertical centre, unscaled
     QHash<QChar, ShapedCharacter> shaped;
   };
-  // Where the characters of one text go, for one width of the widget.
+  // Where the characters go, for one size of the widget. Digits share one
+  // cell width, so the layout of a text serves every text that differs
+  // from it in digits alone: a tick does not lay the readout out anew.
   struct Layout {
-    QString text;
-    int width = 0;
+    QString text;  // the text shown; see Fits
+    QSize size;
     QList<QRectF> cells;  // unscaled, left edge at 0, baseline at 0
-    QList<qreal> advances;
     qreal naturalWidth = 0;
-    qreal xScale = 1;
-    qreal yScale = 1;
-    qreal baseline = 0;  // from the widget's vertical centre, unscaled
+    QTransform placement;  // unscaled layout coordinates to the widget's
+    QList<QRect> ink;      // the widget's pixels each character of text may touch
 
-    // Unscaled layout coordinates to the widget's.
-    QTransform Placement(const QWidget& widget) const {
-      return QTransform::fromTranslate(-naturalWidth / 2, baseline) *
-             QTransform::fromScale(xScale, yScale) *
-             QTransform::fromTranslate(widget.width() / 2.0, widget.height() / 2.0);
+    bool Fits(const QString& other, QSize widgetSize) const;
+    // Where a character of this advance goes in cell i: centred in it.
+    QPointF Origin(qsizetype i, qreal advance) const {
+      return {cells[i].left() + (cells[i].width() - advance) / 2, 0};
     }
-    // Where a character's origin goes: centred in its cell.
-    QPointF Origin(qsizetype i) const { return {cells[i].left() + (cells[i].width() - advances[i]) / 2, 0}; }
   };
   FontMeasures& Measures() const;
   const ShapedCharacter& Shaped(QChar character) const;
   const Layout& Arrange() const;
   // The widget's pixels that character i, drawn as `character`, may touch.
   QRect InkBounds(const Layout& layout, qsizetype i, QChar character) const;
+  // The pen, chosen again only when the palette's colours change.
+  QColor Ink() const;
+  struct InkChoice {
+    QColor wanted;
+    QColor background;
+    QColor ink;
+  };
 
   QString text_;
   mutable std::optional<FontMeasures> measures_;
   mutable std::optional<Layout> layout_;
+  mutable std::optional<InkChoice> ink_;
 };
 
 }  // namespace kovrane
