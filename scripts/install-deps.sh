@@ -28,6 +28,9 @@ packages=(
   xvfb xauth xdotool x11-apps x11-utils imagemagick strace
   # Windows front end: cross-build and wine
   mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils
+  # the compositors of GNOME and KDE Plasma, with KDE's title bar and the
+  # desktop portal that tells Qt's GNOME-style title bar its buttons
+  mutter kwin-wayland kwin-style-breeze xdg-desktop-portal xdg-desktop-portal-gtk
 )
 
 missing=()
