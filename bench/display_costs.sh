@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Benchmark, not a test: what the real program costs on one display server
 # while it sits idle and while it counts. Starts its own server (Xvfb for
-# x11, headless weston for wayland), launches KOVRANE, reads every thread's
+# x11; for Wayland, headless weston, mutter or kwin, each on a D-Bus session
+# of its own), launches KOVRANE, reads every thread's
 # voluntary context switches (each one a sleep the thread woke from) over
 # SECONDS idle, presses START, reads them again over SECONDS of counting,
 # with the CPU time of all threads and the resident memory.
-# On X11 START is clicked with xdotool; headless weston has no input
+# On X11 START is clicked with xdotool; a headless compositor has no input
 # devices, so there it is pressed as a screen reader presses it, through
 # AT-SPI.
 # With "callgrind" it runs the program under callgrind instead and counts
@@ -13,7 +14,7 @@
 # unlike time), after every seconds digit has been drawn once, so the
 # one-time shaping is not counted.
 #
-# Usage: display_costs.sh x11|wayland KOVRANE [SECONDS] [callgrind]
+# Usage: display_costs.sh x11|weston|mutter|kwin KOVRANE [SECONDS] [callgrind]
 # Prints: one "thread NAME idle_per_s counting_per_s" line per thread, then
 #         "total idle_per_s counting_per_s", "cpu_ms_per_tick MS",
 #         "rss_mib MIB" and "gl_mapped yes|no"; with callgrind,
@@ -27,11 +28,11 @@ launch=("$kovrane")
 [ -n "$callgrind" ] && launch=(valgrind --tool=callgrind --instr-atstart=no
   --callgrind-out-file="$(mktemp -d)/callgrind.out" "$kovrane")
 here=$(cd "$(dirname "$0")" && pwd)
-if [ "$platform" = wayland ] && [ -z "${KOVRANE_BENCH_BUS:-}" ]; then
+if [ "$platform" != x11 ] && [ -z "${KOVRANE_BENCH_BUS:-}" ]; then
   KOVRANE_BENCH_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi
 source "$here/../tests/lib/xvfb_session.sh"
-source "$here/../tests/lib/weston_session.sh"
+source "$here/../tests/lib/wayland_session.sh"
 
 work=$(mktemp -d)
 server= app=
@@ -63,8 +64,8 @@ if [ "$platform" = x11 ]; then
 else
   unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
   export XDG_RUNTIME_DIR=$work WAYLAND_DISPLAY=kovrane-bench-$$
-  start_weston "$work/weston.log" || { cat "$work/weston.log"; exit 1; }
-  server=$weston_pid
+  start_compositor "$platform" "$work/compositor.log" || { cat "$work/compositor.log"; exit 1; }
+  server=$compositor_pid
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "${launch[@]}" 2>"$work/stderr" &
   app=$!
   # Slow to appear under callgrind.
