@@ -5,7 +5,11 @@
 #                              with its output in LOG and compositor_pid set,
 #                              and returns once a client sees its shell: the
 #                              socket alone comes earlier. Fails if the
-#                              compositor ends first.
+#                              compositor ends first. Exports the
+#                              XDG_CURRENT_DESKTOP of the desktop whose
+#                              compositor it is (GNOME, KDE; none for
+#                              weston), by which Qt picks its platform
+#                              theme and title bar as in that session.
 # weston renders with pixman, so its screenshots have pixels. Weston 10
 # (Debian 12) names the backend by its module and has --use-pixman; weston
 # 14 (Debian 13) names it alone and has --renderer; --debug lets its
@@ -17,15 +21,18 @@
 
 start_compositor() {
   local name=$1 log=$2 command
+  unset XDG_CURRENT_DESKTOP
   case $name in
     weston)
       command=(weston --backend=headless-backend.so --use-pixman)
       weston --help 2>&1 | grep -q -- '--renderer=' && command=(weston --backend=headless --renderer=pixman)
       command+=(--socket="$WAYLAND_DISPLAY" --width=640 --height=480 --idle-time=0 --debug) ;;
     mutter)
+      export XDG_CURRENT_DESKTOP=GNOME
       command=(mutter --headless --wayland --no-x11 --virtual-monitor 1024x768
         --wayland-display "$WAYLAND_DISPLAY") ;;
     kwin)
+      export XDG_CURRENT_DESKTOP=KDE
       mkdir -p "$XDG_RUNTIME_DIR/kwin"
       cp "$(command -v kwin_wayland)" "$XDG_RUNTIME_DIR/kwin/kwin_wayland"
       command=(env KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 "$XDG_RUNTIME_DIR/kwin/kwin_wayland"
