@@ -9,12 +9,14 @@
 #                              XDG_CURRENT_DESKTOP of the desktop whose
 #                              compositor it is (GNOME, KDE; none for
 #                              weston), by which Qt picks its platform
-#                              theme and title bar as in that session.
+#                              theme and title bar as in that session,
+#                              and hands the bus's services the display.
 # weston renders with pixman, so its screenshots have pixels. Weston 10
 # (Debian 12) names the backend by its module and has --use-pixman; weston
 # 14 (Debian 13) names it alone and has --renderer; --debug lets its
 # screenshooter in. Mutter 43 and 48 take the same flags. KWin lets any
-# client take screenshots with KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1; it
+# client take screenshots (through org.kde.KWin.ScreenShot2, where it
+# composites with OpenGL) with KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1; it
 # runs from a copy, as the installed binary carries a file capability that
 # a sandbox may refuse to exec, and the copy keeps the name kwin_wayland,
 # by which KWin's own Qt platform plugin recognises it.
@@ -42,7 +44,12 @@ start_compositor() {
   "${command[@]}" >"$log" 2>&1 &
   compositor_pid=$!
   while kill -0 "$compositor_pid" 2>/dev/null; do
-    wayland-info 2>/dev/null | grep -q xdg_wm_base && return 0
+    if wayland-info 2>/dev/null | grep -q xdg_wm_base; then
+      # As a desktop session does: services the bus starts on demand (the
+      # desktop portal and its GTK back end) reach the same display.
+      dbus-update-activation-environment WAYLAND_DISPLAY XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP
+      return 0
+    fi
     sleep 0.1
   done
   return 1
