@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Benchmark, not a test: what the real program costs on one display server
 # while it sits idle and while it counts. Starts its own server (Xvfb for
-# x11, headless weston for wayland), launches KOVRANE, reads every thread's
+# x11; for Wayland, headless weston, mutter or kwin, each on a D-Bus session
+# of its own), launches KOVRANE, reads every thread's
 # voluntary context switches (each one a sleep the thread woke from) over
 # SECONDS idle, presses START, reads them again over SECONDS of counting,
 # with the CPU time of all threads and the resident memory.
-# On X11 START is clicked with xdotool; headless weston has no input
+# On X11 START is clicked with xdotool; a headless compositor has no input
 # devices, so there it is pressed as a screen reader presses it, through
 # AT-SPI.
 # x11-bus is X11 as a desktop session runs it: a session bus with the
@@ -20,7 +21,7 @@
 # callgrind on and off takes effect only when the program next wakes, so
 # the profile may hold a tick or two more than SECONDS.
 #
-# Usage: display_costs.sh x11|x11-bus|wayland KOVRANE [SECONDS] [callgrind]
+# Usage: display_costs.sh x11|x11-bus|weston|mutter|kwin KOVRANE [SECONDS] [callgrind]
 # Prints: one "thread NAME idle_per_s counting_per_s" line per thread, then
 #         "total idle_per_s counting_per_s", "cpu_ms_per_tick MS",
 #         "rss_mib MIB" and "gl_mapped yes|no"; with callgrind,
@@ -40,7 +41,7 @@ if [ "$platform" != x11 ] && [ -z "${KOVRANE_BENCH_BUS:-}" ]; then
   KOVRANE_BENCH_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi
 source "$here/../tests/lib/xvfb_session.sh"
-source "$here/../tests/lib/weston_session.sh"
+source "$here/../tests/lib/wayland_session.sh"
 
 work=$(mktemp -d)
 server= app=
@@ -63,7 +64,7 @@ switches() {
 }
 cpu_ns() { cat /proc/"$app"/task/*/schedstat | awk '{ sum += $1 } END { print sum }'; }
 
-if [ "$platform" != wayland ]; then
+if [ "$platform" = x11 ] || [ "$platform" = x11-bus ]; then
   if [ "$platform" = x11-bus ]; then
     # Asking for its address starts the launcher and waits until it is up.
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
@@ -77,8 +78,8 @@ if [ "$platform" != wayland ]; then
 else
   unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
   export XDG_RUNTIME_DIR=$work WAYLAND_DISPLAY=kovrane-bench-$$
-  start_weston "$work/weston.log" || { cat "$work/weston.log"; exit 1; }
-  server=$weston_pid
+  start_compositor "$platform" "$work/compositor.log" || { cat "$work/compositor.log"; exit 1; }
+  server=$compositor_pid
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "${launch[@]}" 2>"$work/stderr" &
   app=$!
   # Slow to appear under callgrind.

@@ -14,15 +14,15 @@ cmake --build --preset bench --target kovrane tick_timing real_window >/dev/null
 bin=build/bench
 field() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
 
-echo "Measuring: $seconds ticks with each pump, then the real program under Xvfb and weston..." >&2
+echo "Measuring: $seconds ticks with each pump, then the real program under Xvfb, weston, mutter and KWin..." >&2
 # One process per variant, one after the other, so neither competes with
 # the other for a core or shares its CPU account.
 event_loop=$("$bin/bench/tick_timing" event-loop "$seconds" 2>/dev/null)
 busy_pump=$("$bin/bench/tick_timing" busy-pump "$seconds" 2>/dev/null)
 real=$(bench/real_window.sh "$bin/bench/real_window" "$bin/backends/qt/kovrane" "$seconds")
-platforms=(x11 x11-bus wayland)
 declare -A costs
-for platform in "${platforms[@]}"; do
+displays=(x11 x11-bus weston mutter kwin)
+for platform in "${displays[@]}"; do
   costs[$platform]=$(bench/display_costs.sh "$platform" "$bin/backends/qt/kovrane" "$seconds" 2>/dev/null)
   costs[$platform-callgrind]=$(bench/display_costs.sh "$platform" "$bin/backends/qt/kovrane" 10 callgrind 2>/dev/null)
 done
@@ -61,30 +61,42 @@ awk -v cpu="$real_cpu" -v base="$baseline" -v maps="$map_ms" -v rss="$(field "$r
 # Per display server: every thread's wake-ups (voluntary context switches),
 # then the totals, CPU, memory and instructions side by side.
 cost() { sed -n "s/^$2 //p" <<<"${costs[$1]}"; }
+label() {
+  case $1 in
+    x11) echo "X11 (Xvfb)" ;;
+    x11-bus) echo "X11 under a session bus" ;;
+    weston) echo "Wayland: weston" ;;
+    mutter) echo "Wayland: mutter (GNOME)" ;;
+    kwin) echo "Wayland: KWin (KDE Plasma)" ;;
+  esac
+}
 echo
 echo "| Display server: thread | wake-ups per s idle | wake-ups per s counting |"
 echo "|---|---|---|"
-declare -A labels=([x11]="X11 (Xvfb)" [x11-bus]="X11 under a session bus" [wayland]="Wayland (weston, headless)")
-for platform in "${platforms[@]}"; do
-  label=${labels[$platform]}
-  cost "$platform" thread | sort | awk -v p="$label" '{ printf "| %s: %s | %s | %s |\n", p, $1, $2, $3 }'
+for platform in "${displays[@]}"; do
+  cost "$platform" thread | sort | awk -v p="$(label "$platform")" '{ printf "| %s: %s | %s | %s |\n", p, $1, $2, $3 }'
 done
 echo
-echo "| Real kovrane, $seconds s idle then $seconds s counting | ${labels[x11]} | ${labels[x11-bus]} | ${labels[wayland]} |"
-echo "|---|---|---|---|"
-each() {  # each LABEL FORMAT RUN FIELD [WORD]: one row, FIELD (its WORDth word) of every platform's RUN
-  local row="| $1 |" platform value
-  for platform in "${platforms[@]}"; do
-    value=$(cost "$platform$3" "$4")
-    [ -n "${5:-}" ] && value=$(cut -d' ' -f"$5" <<<"$value")
-    row+=" $(printf "$2" "$value") |"
-  done
+each() {  # each LABEL FIELD: one row, FIELD of every display
+  local row="| $1 |" platform
+  for platform in "${displays[@]}"; do row+=" $("$2" "$platform") |"; done
   echo "$row"
 }
-each "wake-ups per second counting, all threads" %s "" total 2
-each "wake-ups per second idle, all threads" %s "" total 1
-each "CPU per tick, all threads" "%s ms" "" cpu_ms_per_tick
-each "resident memory while counting" "%s MiB" "" rss_mib
-each "GL driver mapped (Mesa, libLLVM)" %s "" gl_mapped
-each "instructions per tick (callgrind, 10 s)" %s -callgrind instructions_per_tick
-each "of which the readout's paintEvent" %s%% -callgrind readout_share
+counting() { cost "$1" total | cut -d' ' -f2; }
+idle() { cost "$1" total | cut -d' ' -f1; }
+cpu() { echo "$(cost "$1" cpu_ms_per_tick) ms"; }
+rss() { echo "$(cost "$1" rss_mib) MiB"; }
+gl() { cost "$1" gl_mapped; }
+instructions() { cost "$1-callgrind" instructions_per_tick; }
+share() { echo "$(cost "$1-callgrind" readout_share)%"; }
+header="| Real kovrane, $seconds s idle then $seconds s counting |"
+for platform in "${displays[@]}"; do header+=" $(label "$platform") |"; done
+echo "$header"
+echo "|---|$(printf -- '---|%.0s' "${displays[@]}")"
+each "wake-ups per second counting, all threads" counting
+each "wake-ups per second idle, all threads" idle
+each "CPU per tick, all threads" cpu
+each "resident memory while counting" rss
+each "GL driver mapped (Mesa, libLLVM)" gl
+each "instructions per tick (callgrind, 10 ticks)" instructions
+each "of which the readout's paintEvent" share

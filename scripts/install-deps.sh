@@ -30,6 +30,9 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils
   # the Windows Installer package: wixl builds it, msitools' msibuild and msiinfo finish and read it
   wixl msitools
+  # the compositors of GNOME and KDE Plasma, with KDE's title bar and the
+  # desktop portal that tells Qt's GNOME-style title bar its buttons
+  mutter kwin-wayland kwin-style-breeze xdg-desktop-portal xdg-desktop-portal-gtk
 )
 
 missing=()
