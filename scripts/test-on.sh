@@ -2,7 +2,7 @@
 # Runs the README's test command on another Debian release or machine, in a
 # root of its own: a clean clone of this checkout's HEAD in a debootstrapped
 # system, so the release's own packages, compilers and Qt build and test it.
-#   scripts/test-on.sh RELEASE [--deb FILE] [COMMAND...]
+#   scripts/test-on.sh RELEASE [--deb FILE] [--dist DIR] [COMMAND...]
 # RELEASE is debian-12 or debian-13, for this machine's architecture, or
 # debian-12-arm64 or debian-13-arm64: a 64-bit ARM root, run through
 # qemu-user-static and binfmt_misc (registered here with the fix-binary
@@ -11,7 +11,8 @@
 # refreshed with apt next time; the clone in it is made anew every run.
 # COMMAND (default scripts/test.sh) runs in the clone, as root. With --deb,
 # the release package FILE is then installed there and tried as a user
-# would (tests/release/installed_deb_test.sh), and removed again.
+# would (tests/release/installed_deb_test.sh), and removed again. With
+# --dist, what the command wrote to the clone's dist/ is copied to DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,17 +25,21 @@ case ${1:-} in
   debian-1[23]-arm64) arch=arm64 ;;
   *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [COMMAND...]" >&2; exit 2 ;;
 esac
-release=$1 deb=
+release=$1 deb= dist=
 shift
-if [ "${1:-}" = --deb ]; then
-  deb=$(realpath "$2")
-  shift 2
-fi
+while [ $# -gt 0 ]; do
+  case $1 in
+    --deb) deb=$(realpath "$2"); shift 2 ;;
+    --dist) dist=$(realpath -m "$2"); shift 2 ;;
+    *) break ;;
+  esac
+done
 command=("$@")
 [ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
 
 if [ "$(id -u)" -ne 0 ]; then
-  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} "${command[@]}"
+  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} \
+    ${dist:+--dist "$dist"} "${command[@]}"
 fi
 roots=${KOVRANE_ROOTS:-/var/cache/kovrane}
 root=$roots/$release
@@ -120,9 +125,14 @@ in_root() {
 say "running ${command[*]} in a clean clone of $(git rev-parse --short HEAD)"
 status=0
 in_root "${command[@]}" || status=$?
+if [ -n "$dist" ]; then
+  mkdir -p "$dist"
+  cp -r "$root$checkout/dist/." "$dist/" || status=1
+fi
 if [ -n "$deb" ]; then
   cp "$deb" "$root/root/"
   say "installing $(basename "$deb") and trying it"
+  in_root scripts/install-deps.sh smoke || status=1
   in_root tests/release/installed_deb_test.sh "/root/$(basename "$deb")" || status=1
   rm -f "$root/root/$(basename "$deb")"
 fi
