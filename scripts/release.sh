@@ -3,7 +3,11 @@
 # clean export of it, so uncommitted changes never get in, and writes them
 # with their SHA256SUMS to dist/ at the top of the checkout, or to --out DIR.
 #
-#   kovrane_<version>_amd64.deb            the Linux (Qt) package
+#   kovrane_<version>_<arch>.deb           the Linux (Qt) package for this
+#                                          machine's architecture
+#   kovrane_<version>_arm64.deb            with --arch arm64: the package for
+#                                          64-bit ARM, built in a Debian 12
+#                                          arm64 root under emulation
 #   kovrane-<version>-windows-x64.zip      kovrane.exe, LICENSE.txt, README.txt and
 #                                          README.ja.txt (in Japanese)
 #   kovrane-<version>-windows-x64.msi      the same four files as a per-user
@@ -11,23 +15,33 @@
 #   kovrane-<version>.tar.gz               the source of the commit
 #
 # The files are reproducible: rebuilt from the same commit, anywhere and at
-# any time, they come out byte for byte the same.
+# any time, they come out byte for byte the same. With --package-only, only
+# this machine's Debian package is built (the arm64 root's share).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$repo/dist
-revision=HEAD
+revision=HEAD package_only= other_archs=()
 while [ $# -gt 0 ]; do
   case $1 in
     --out) out=$2; shift 2 ;;
     --commit) revision=$2; shift 2 ;;
-    *) echo "usage: $0 [--out DIR] [--commit REV]" >&2; exit 2 ;;
+    --arch) other_archs+=("$2"); shift 2 ;;
+    --package-only) package_only=1; shift ;;
+    *) echo "usage: $0 [--out DIR] [--commit REV] [--arch arm64] [--package-only]" >&2; exit 2 ;;
   esac
 done
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+arch=$(dpkg --print-architecture)
+for other in "${other_archs[@]}"; do
+  [ "$other" = arm64 ] && [ "$arch" != arm64 ] \
+    || { echo "release: --arch arm64 is for machines of another architecture" >&2; exit 2; }
+done
 
-"$repo/scripts/install-deps.sh"
+lists=(program release)
+[ -n "$package_only" ] || lists+=(windows)
+"$repo/scripts/install-deps.sh" "${lists[@]}"
 
 # Whatever the caller's settings, files get the same modes, archive times
 # read the same, and tools sort and speak the same way.
@@ -67,11 +81,26 @@ build_windows() {
   cmake --preset windows-mingw -S "$work/src" -B "$work/windows" -DBUILD_TESTING=OFF
   cmake --build "$work/windows"
 }
+# Another architecture's package, built natively in a Debian 12 root of
+# its own (as this machine's is on Debian 12), under emulation.
+build_other() {
+  "$repo/scripts/test-on.sh" "debian-12-$1" --dist "$work/$1" \
+    scripts/release.sh --package-only --commit "$commit"
+}
 build_linux >"$work/linux.log" 2>&1 & linux_pid=$!
-build_windows >"$work/windows.log" 2>&1 & windows_pid=$!
+pids=(linux "$linux_pid")
+if [ -z "$package_only" ]; then
+  build_windows >"$work/windows.log" 2>&1 &
+  pids+=(windows $!)
+fi
+for other in "${other_archs[@]}"; do
+  build_other "$other" >"$work/$other.log" 2>&1 &
+  pids+=("$other" $!)
+done
 failed=()
-wait "$linux_pid" || failed+=(linux)
-wait "$windows_pid" || failed+=(windows)
+for ((index = 0; index < ${#pids[@]}; index += 2)); do
+  wait "${pids[index + 1]}" || failed+=("${pids[index]}")
+done
 for build in "${failed[@]}"; do
   tail -n 40 "$work/$build.log"
   echo "release: the $build build failed" >&2
@@ -79,12 +108,30 @@ done
 [ ${#failed[@]} -eq 0 ] || exit 1
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/linux/CMakeCache.txt")
-deb=kovrane_${version}_amd64.deb
+deb=kovrane_${version}_$arch.deb
 zip=kovrane-$version-windows-x64.zip
 tarball=kovrane-$version.tar.gz
 
+# Writes the files made, listed in $files, with their checksums, and ends.
+finish() {
+  (cd "$work/dist" && sha256sum "${files[@]}" | sort -k2 >SHA256SUMS)
+  for file in "${files[@]}" SHA256SUMS; do
+    cp "$work/dist/$file" "$out/$file"
+    echo "wrote $out/$file"
+  done
+  cat "$out/SHA256SUMS"
+  exit 0
+}
 mkdir "$work/dist"
 cp "$work/linux/package/$deb" "$work/dist/$deb"
+files=("$deb")
+for other in "${other_archs[@]}"; do
+  files+=("kovrane_${version}_$other.deb")
+  cp "$work/$other/${files[-1]}" "$work/dist/"
+done
+if [ -n "$package_only" ]; then
+  finish
+fi
 
 # The zip: Windows users read the texts in Notepad, hence CRLF.
 stage=$work/zip
@@ -110,9 +157,5 @@ cp "$work/windows/packaging/windows/$msi" "$work/dist/$msi"
 # leaves out its own name and time.
 export_commit --prefix="kovrane-$version/" | gzip -n -9 >"$work/dist/$tarball"
 
-(cd "$work/dist" && sha256sum "$deb" "$zip" "$msi" "$tarball" | sort -k2 >SHA256SUMS)
-for file in "$deb" "$zip" "$msi" "$tarball" SHA256SUMS; do
-  cp "$work/dist/$file" "$out/$file"
-  echo "wrote $out/$file"
-done
-cat "$out/SHA256SUMS"
+files+=("$zip" "$msi" "$tarball")
+finish

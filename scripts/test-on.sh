@@ -1,31 +1,45 @@
 #!/usr/bin/env bash
-# Runs the README's test command on another Debian release, in a root of
-# its own: a clean clone of this checkout's HEAD in a debootstrapped system,
-# so the release's own packages, compilers and Qt build and test it.
-#   scripts/test-on.sh debian-13 [--deb FILE] [COMMAND...]
+# Runs the README's test command on another Debian release or machine, in a
+# root of its own: a clean clone of this checkout's HEAD in a debootstrapped
+# system, so the release's own packages, compilers and Qt build and test it.
+#   scripts/test-on.sh RELEASE [--deb FILE] [--dist DIR] [COMMAND...]
+# RELEASE is debian-12 or debian-13, for this machine's architecture, or
+# debian-12-arm64 or debian-13-arm64: a 64-bit ARM root, run through
+# qemu-user-static and binfmt_misc (registered here with the fix-binary
+# flag, so the root needs no emulator of its own).
 # The root is kept in $KOVRANE_ROOTS (default /var/cache/kovrane) and only
 # refreshed with apt next time; the clone in it is made anew every run.
 # COMMAND (default scripts/test.sh) runs in the clone, as root. With --deb,
 # the release package FILE is then installed there and tried as a user
-# would (tests/release/installed_deb_test.sh), and removed again.
+# would (tests/release/installed_deb_test.sh), and removed again. With
+# --dist, what the command wrote to the clone's dist/ is copied to DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 case ${1:-} in
-  debian-13) suite=trixie ;;
-  *) echo "usage: $0 debian-13 [--deb FILE] [COMMAND...]" >&2; exit 2 ;;
+  debian-12 | debian-12-*) suite=bookworm ;;
+  debian-13 | debian-13-*) suite=trixie ;;
 esac
-release=$1 deb=
+case ${1:-} in
+  debian-1[23]) arch=$(dpkg --print-architecture) ;;
+  debian-1[23]-arm64) arch=arm64 ;;
+  *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [COMMAND...]" >&2; exit 2 ;;
+esac
+release=$1 deb= dist=
 shift
-if [ "${1:-}" = --deb ]; then
-  deb=$(realpath "$2")
-  shift 2
-fi
+while [ $# -gt 0 ]; do
+  case $1 in
+    --deb) deb=$(realpath "$2"); shift 2 ;;
+    --dist) dist=$(realpath -m "$2"); shift 2 ;;
+    *) break ;;
+  esac
+done
 command=("$@")
 [ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
 
 if [ "$(id -u)" -ne 0 ]; then
-  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} "${command[@]}"
+  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} \
+    ${dist:+--dist "$dist"} "${command[@]}"
 fi
 roots=${KOVRANE_ROOTS:-/var/cache/kovrane}
 root=$roots/$release
@@ -38,11 +52,31 @@ mkdir -p "$roots"
 exec 9>"$root.lock"
 flock 9
 
-for tool in debootstrap git; do
-  command -v "$tool" >/dev/null || {
+tools=(debootstrap git)
+[ "$arch" = "$(dpkg --print-architecture)" ] || tools+=(qemu-user-static)
+for tool in "${tools[@]}"; do
+  dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q "install ok installed" || {
     apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$tool" >/dev/null
   }
 done
+
+# Another architecture's programs run through qemu, which binfmt_misc starts
+# for them. A machine without systemd mounts and registers nothing itself.
+emulate() {
+  local binfmt=/proc/sys/fs/binfmt_misc entry=qemu-${1/arm64/aarch64}
+  if [ ! -e "$binfmt/register" ]; then
+    mount -t binfmt_misc binfmt_misc "$binfmt" \
+      || { echo "FAILED: binfmt_misc cannot be mounted, so $1 programs cannot run here" >&2; exit 1; }
+  fi
+  if [ ! -e "$binfmt/$entry" ]; then
+    # The rule qemu-user-static ships for systemd-binfmt, flags OPF included.
+    cat "/usr/lib/binfmt.d/$entry.conf" >"$binfmt/register" \
+      || { echo "FAILED: binfmt_misc refused $entry" >&2; exit 1; }
+  fi
+  grep -qx enabled "$binfmt/$entry" && grep -q '^flags:.*F' "$binfmt/$entry" \
+    || { echo "FAILED: $entry is disabled or registered without the fix-binary flag (F)" >&2; exit 1; }
+}
+[ "$arch" = "$(dpkg --print-architecture)" ] || emulate "$arch"
 
 mounted=()
 unmount_all() {
@@ -61,9 +95,10 @@ mount_in_root() {  # mount_in_root TARGET MOUNT-ARGS...
 }
 
 if [ ! -x "$root/usr/bin/apt-get" ]; then
-  say "making the root with debootstrap ($suite from $mirror)"
+  say "making the root with debootstrap ($suite $arch from $mirror)"
   rm -rf "$root.new"
-  debootstrap --variant=minbase "$suite" "$root.new" "$mirror" >"$roots/$release-debootstrap.log" 2>&1 \
+  debootstrap --variant=minbase --arch="$arch" "$suite" "$root.new" "$mirror" \
+    >"$roots/$release-debootstrap.log" 2>&1 \
     || { tail -n 20 "$roots/$release-debootstrap.log"; exit 1; }
   mv "$root.new" "$root"
 fi
@@ -90,9 +125,14 @@ in_root() {
 say "running ${command[*]} in a clean clone of $(git rev-parse --short HEAD)"
 status=0
 in_root "${command[@]}" || status=$?
+if [ -n "$dist" ]; then
+  mkdir -p "$dist"
+  cp -r "$root$checkout/dist/." "$dist/" || status=1
+fi
 if [ -n "$deb" ]; then
   cp "$deb" "$root/root/"
   say "installing $(basename "$deb") and trying it"
+  in_root scripts/install-deps.sh smoke || status=1
   in_root tests/release/installed_deb_test.sh "/root/$(basename "$deb")" || status=1
   rm -f "$root/root/$(basename "$deb")"
 fi

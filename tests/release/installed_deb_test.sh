@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # A release's Debian package on the system it is put on (the Debian 13 run
 # puts Debian 12's there): apt installs it with what it depends on, the
-# program answers --version, `man kovrane` opens its page and the window
-# opens. apt removes it again at the end.
+# program answers --version, `man kovrane` opens its page, and the window
+# opens and counts after a click on START. apt removes it again at the end.
 #   installed_deb_test.sh DEB
 set -uo pipefail
 deb=$(realpath "$1")
 source "$(dirname "$0")/../lib/xvfb_session.sh"
-require_tools apt-get dpkg-deb man xdotool Xvfb
+require_tools apt-get dpkg-deb man xdotool Xvfb import convert
 work=$(mktemp -d)
 remove() {
   stop_app_and_xvfb
@@ -27,4 +27,10 @@ check "man kovrane opens its page" grep -q "EXIT STATUS" <(MANWIDTH=80 man kovra
 start_xvfb "$work"
 launch_kovrane /usr/bin/kovrane "$work/stderr"
 echo "ok: the window opens"
+# The readout's box, at 96 dpi, as the window test crops it.
+readout() { import -window "$window" -crop 169x57+16+8 +repage "$work/$1.ppm" 2>/dev/null; }
+readout_moved() { readout now && ! cmp -s "$work/idle.ppm" "$work/now.ppm"; }
+readout idle
+xdotool mousemove --window "$window" 60 92 click 1  # START
+check "the readout counts after START" wait_until 10 readout_moved
 [ "$failures" = 0 ]

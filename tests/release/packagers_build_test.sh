@@ -10,7 +10,7 @@
 set -euo pipefail
 dist=$1 version=$2 work=$3
 fail() { echo "FAIL: $*"; exit 1; }
-tarball=$dist/kovrane-$version.tar.gz deb=$dist/kovrane_${version}_amd64.deb
+tarball=$dist/kovrane-$version.tar.gz deb=$dist/kovrane_${version}_$(dpkg --print-architecture).deb
 [ -f "$tarball" ] && [ -f "$deb" ] || fail "no release in $dist: release_reproducible makes it"
 # The packager's settings, not the caller's.
 unset CMAKE_GENERATOR CMAKE_BUILD_TYPE CMAKE_TOOLCHAIN_FILE CC CXX CXXFLAGS LDFLAGS MAKEFLAGS

@@ -34,7 +34,8 @@ cmp -s "$dist/SHA256SUMS" "$work/second/dist/SHA256SUMS" \
   || { diff "$dist/SHA256SUMS" "$work/second/dist/SHA256SUMS"; fail "the two releases differ"; }
 cd "$dist"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match the files"
-deb=kovrane_${version}_amd64.deb zip=kovrane-$version-windows-x64.zip tarball=kovrane-$version.tar.gz
+arch=$(dpkg --print-architecture)
+deb=kovrane_${version}_$arch.deb zip=kovrane-$version-windows-x64.zip tarball=kovrane-$version.tar.gz
 msi=kovrane-$version-windows-x64.msi
 [ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$msi $zip $tarball $deb " ] \
   || fail "SHA256SUMS should list $msi, $zip, $tarball and $deb, in byte order"
@@ -82,7 +83,7 @@ pe_header=$(od -An -tu4 -j60 -N4 "$work/kovrane.exe")
 
 # The Debian package: this version, and no build folder in the program.
 [ "$(dpkg-deb -f "$deb" Package Version Architecture | tr '\n' ' ')" \
-  = "Package: kovrane Version: $version Architecture: amd64 " ] || fail "deb control: $(dpkg-deb -f "$deb")"
+  = "Package: kovrane Version: $version Architecture: $arch " ] || fail "deb control: $(dpkg-deb -f "$deb")"
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/kovrane >"$work/kovrane"
 for binary in "$work/kovrane.exe" "$work/kovrane"; do
   if strings -a "$binary" | grep -F "$work"; then fail "a build folder is left in $binary"; fi
