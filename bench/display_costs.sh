@@ -50,7 +50,8 @@ cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null || true
-  rm -rf "$work"
+  # The document portal, started on demand, may leave its mount in there.
+  rm -rf "$work" 2>/dev/null || true
 }
 trap cleanup EXIT
 
