@@ -99,7 +99,9 @@ refused_with() {
   local box status=0
   LANG=$1 LC_ALL=$1 WINEDEBUG=+msgbox wine msiexec /i "$msi" /qb 2>"$work/box.err" &
   local installer=$!
-  wait_until 60 grep -q -a MSGBOX_OnInit "$work/box.err" || true
+  # The whole text, to its closing quote: a busy wine may write the trace's
+  # line in more than one piece.
+  wait_until 60 grep -q -a 'MSGBOX_OnInit L".*"' "$work/box.err" || true
   grep -a -o 'MSGBOX_OnInit L".*' "$work/box.err" | python3 -c \
     'import re, sys; print(re.sub(r"\\([0-9a-f]{4})", lambda m: chr(int(m[1], 16)), sys.stdin.read()))' >"$work/box"
   echo "  the box reads: $(cat "$work/box")"
