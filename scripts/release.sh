@@ -133,23 +133,15 @@ if [ -n "$package_only" ]; then
   finish
 fi
 
-# The zip: Windows users read the texts in Notepad, hence CRLF.
-stage=$work/zip
-mkdir "$stage"
-cp "$work/windows/backends/win32/kovrane.exe" "$stage/kovrane.exe"
-sed 's/\r*$/\r/' "$work/src/LICENSE" >"$stage/LICENSE.txt"
-windows_readme() { sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' "$work/src/packaging/windows/$1"; }
-windows_readme README.txt >"$stage/README.txt"
-# UTF-8 with a byte-order mark: without one, Notepad before Windows 10
-# 1903 reads a file in the ANSI code page (932 on Japanese systems).
-{ printf '\xef\xbb\xbf'; windows_readme README.ja.txt; } >"$stage/README.ja.txt"
-chmod 644 "$stage"/*
-touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
-# Entries in byte order, with no extra fields (owners, exact times).
+# The zip: the four files the Windows Installer package holds, as its build
+# staged them (packaging/windows/make_msi.py): the texts with CRLF line
+# ends for Notepad, every time the commit's. Entries in byte order, with no
+# extra fields (owners, exact times).
+stage=$work/windows/packaging/windows/kovrane_msi/files
 (cd "$stage" && zip -X -9 -q "$work/dist/$zip" LICENSE.txt README.ja.txt README.txt kovrane.exe)
 
 # The Windows Installer package: the Windows build makes it by the rule the
-# wine test installs (packaging/windows/make_msi.py), from the same files.
+# wine test installs.
 msi=kovrane-$version-windows-x64.msi
 cp "$work/windows/packaging/windows/$msi" "$work/dist/$msi"
 
