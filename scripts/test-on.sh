@@ -17,14 +17,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 case ${1:-} in
-  debian-12 | debian-12-*) suite=bookworm ;;
-  debian-13 | debian-13-*) suite=trixie ;;
+  debian-12 | debian-12-arm64) suite=bookworm ;;
+  debian-13 | debian-13-arm64) suite=trixie ;;
+  *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [--dist DIR] [COMMAND...]" >&2; exit 2 ;;
 esac
-case ${1:-} in
-  debian-1[23]) arch=$(dpkg --print-architecture) ;;
-  debian-1[23]-arm64) arch=arm64 ;;
-  *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [COMMAND...]" >&2; exit 2 ;;
-esac
+arch=$(dpkg --print-architecture)
+[[ $1 != *-arm64 ]] || arch=arm64
 release=$1 deb= dist=
 shift
 while [ $# -gt 0 ]; do
