@@ -50,8 +50,7 @@ cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null || true
-  # The document portal, started on demand, may leave its mount in there.
-  rm -rf "$work" 2>/dev/null || true
+  remove_runtime_dir "$work" 2>/dev/null || true
 }
 trap cleanup EXIT
 

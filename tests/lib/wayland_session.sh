@@ -11,6 +11,10 @@
 #                              weston), by which Qt picks its platform
 #                              theme and title bar as in that session,
 #                              and hands the bus's services the display.
+#   remove_runtime_dir DIR     Removes the runtime folder DIR, after
+#                              unmounting the document portal's store: the
+#                              bus starts the portal on demand, and it
+#                              keeps that mount in DIR until the bus ends.
 # weston renders with pixman, so its screenshots have pixels. Weston 10
 # (Debian 12) names the backend by its module and has --use-pixman; weston
 # 14 (Debian 13) names it alone and has --renderer; --debug lets its
@@ -53,6 +57,11 @@ start_compositor() {
     sleep 0.1
   done
   return 1
+}
+
+remove_runtime_dir() {
+  if mountpoint -q "$1/doc"; then umount -l "$1/doc" || true; fi
+  rm -rf "$1"
 }
 
 # The program the compositor NAME runs as, for require_tools.

@@ -39,10 +39,7 @@ cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
   [ -n "$compositor_pid" ] && kill "$compositor_pid" 2>/dev/null
   wait 2>/dev/null
-  # The document portal, when the bus has started it, mounts its store here
-  # and outlives the test until the bus ends.
-  if mountpoint -q "$XDG_RUNTIME_DIR/doc"; then umount -l "$XDG_RUNTIME_DIR/doc" || true; fi
-  rm -rf "$XDG_RUNTIME_DIR"
+  remove_runtime_dir "$XDG_RUNTIME_DIR"
 }
 trap cleanup EXIT
 
