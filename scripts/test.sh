@@ -87,6 +87,9 @@ run_heavy() {
   echo "$status" >"$log/$preset.heavy-done"
 }
 
+# The names of a preset's tests that carry LABEL.
+tests_labelled() { ctest --preset "$1" -N -L "$2" | sed -n 's/^ *Test *#[0-9]*: //p'; }
+
 # Shows the output of each failed test from a ctest log.
 failed_output() {
   awk '/^ *[0-9]+\/[0-9]+ Test +#/ { show = /\*\*\*|Not Run/ }
@@ -157,11 +160,11 @@ done
 echo "all in $(clock $((SECONDS - started))), each preset's tests running beside the next builds"
 if [ "$arch" != amd64 ]; then
   echo "not run on $arch, as its wine cannot run the x86-64 Windows program:" \
-    $(ctest --preset windows-mingw -N -L wine | sed -n 's/^ *Test *#[0-9]*: //p')
+    $(tests_labelled windows-mingw wine)
 fi
 if [ -n "$emulated" ]; then
   echo "not run under emulation, as qemu-user cannot trace a program nor hold AddressSanitizer's" \
-    "shadow memory: the asan preset," $(ctest --preset ci -N -L ptrace | sed -n 's/^ *Test *#[0-9]*: //p')
+    "shadow memory: the asan preset," $(tests_labelled ci ptrace)
 fi
 
 if [ ${#failed[@]} -gt 0 ]; then
