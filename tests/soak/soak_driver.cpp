@@ -19,17 +19,22 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "backends/qt/local_day_clock.h"
 #include "backends/qt/main_window.h"
@@ -39,6 +44,22 @@ namespace {
 
 // A new readout reaches the screen this long after its second.
 constexpr double kPaintLatency = 0.15;
+
+// Runs a program and waits for it; true if it ran and exited with 0.
+// posix_spawn rather than QProcess, which cannot start a program where
+// qemu-user runs the tests (it reports that it failed to start).
+bool RunProgram(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child;
+  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+  int status;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 std::string Readout(long seconds) {
   char text[32];
@@ -141,10 +162,9 @@ class Soak {
     const bool startShown = !running_;
     const double before = Now();
     const QPoint centre = button.center();
-    QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window_),
-                       QString::number(centre.x()), QString::number(centre.y()), QStringLiteral("click"),
-                       QStringLiteral("1")});
+    if (!RunProgram({"xdotool", "mousemove", "--window", std::to_string(window_), std::to_string(centre.x()),
+                     std::to_string(centre.y()), "click", "1"}))
+      return Fail(Shot(), "xdotool could not be run, or failed");
     ++clicks_;
     const bool starts = button == start_ && startShown, stops = button == stop_ && !startShown;
     if (!starts && !stops) return Observe();
