@@ -12,8 +12,10 @@
 #                           (or fails), and leaves $app and $window set.
 #   wait_until SECONDS CMD..
 #                           Runs CMD every 0.1 s until it succeeds; fails
-#                           after SECONDS. For a condition a real window
-#                           reaches in its own time, under any load.
+#                           after SECONDS (times KOVRANE_TEST_TIME_SCALE,
+#                           which an emulated machine sets). For a condition
+#                           a real window reaches in its own time, under
+#                           any load.
 #   start_xvfb DIR [SCREEN] Starts Xvfb on a display it picks itself, so
 #                           parallel runs never clash, and exports DISPLAY.
 #                           The server's pid is left in XVFB_PID for the
@@ -46,6 +48,7 @@ start_xvfb() {
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+time_scale=${KOVRANE_TEST_TIME_SCALE:-1}
 failures=0
 check() {
   if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
@@ -61,14 +64,15 @@ stop_app_and_xvfb() {
 launch_kovrane() {
   "$1" 2>"$2" &
   app=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$app" --name '^Kovrane$' | head -n1)
+  window=$(timeout $((30 * time_scale)) xdotool search --sync --onlyvisible --pid "$app" \
+    --name '^Kovrane$' | head -n1)
   [ -n "$window" ] || { echo "FAILED: no Kovrane window appeared"; exit 1; }
   last_frame=
   wait_until 20 first_frame_painted || { echo "FAILED: the window was never painted"; exit 1; }
 }
 
 wait_until() {
-  local give_up=$((SECONDS + $1))
+  local give_up=$((SECONDS + $1 * time_scale))
   shift
   until "$@"; do
     [ "$SECONDS" -lt "$give_up" ] || return 1
