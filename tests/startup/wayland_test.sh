@@ -30,7 +30,9 @@ require_tools "$(compositor_tool "$compositor")" wayland-info dbus-run-session c
 [ -n "${KOVRANE_TEST_BUS:-}" ] || KOVRANE_TEST_BUS=1 exec dbus-run-session -- "$0" "$@"
 
 mkdir -p "$out"
-rm -f "$out"/*.png
+# The program truncates its trace only once it has started: a last run's
+# trace must not be read meanwhile.
+rm -f "$out"/*.png "$out/trace.log"
 unset DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
 XDG_RUNTIME_DIR=$(mktemp -d) && export XDG_RUNTIME_DIR
 export WAYLAND_DISPLAY=kovrane-test-$$

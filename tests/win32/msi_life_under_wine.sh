@@ -97,6 +97,7 @@ check "  the same entry" test "$(apps_entries)" = "$entry"
 # Refused in the basic UI by a box, read from wine's trace of it.
 refused_with() {
   local box status=0
+  rm -f "$work/box.err"  # wine truncates it only once started: not the last box's text
   LANG=$1 LC_ALL=$1 WINEDEBUG=+msgbox wine msiexec /i "$msi" /qb 2>"$work/box.err" &
   local installer=$!
   # The whole text, to its closing quote: a busy wine may write the trace's
