@@ -2,7 +2,8 @@
 # Installs, on Debian 12 or 13 (amd64 or arm64), the packages of the lists
 # named, each on top of the one before it; with no name, all of them:
 #   program   building and running Kovrane (scripts/run.sh)
-#   release   the release's Debian package and archives (scripts/release.sh)
+#   release   the release's Debian package, apt repository and archives
+#             (scripts/release.sh)
 #   windows   the cross-built Windows program (its preset, the release's zip)
 #   smoke     trying the program as a user would: its manual page, and its
 #             window under Xvfb (tests/release/installed_deb_test.sh)
@@ -21,7 +22,8 @@ program=(
   # the readout's font, and a native window in a Wayland session
   fonts-ipafont-gothic qt6-wayland
 )
-release=(git dpkg-dev file zip)
+# the apt repository: apt-ftparchive writes its indices, gpg signs them
+release=(git dpkg-dev file zip apt-utils gnupg)
 # the cross-built Windows program, and its Windows Installer package: wixl
 # builds it, msitools' msibuild and msiinfo finish and read it
 windows=(mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wixl msitools)

@@ -13,24 +13,42 @@
 #   kovrane-<version>-windows-x64.msi      the same four files as a per-user
 #                                          Windows Installer package
 #   kovrane-<version>.tar.gz               the source of the commit
+#   apt/                                   the apt repository of the Debian
+#                                          packages, with those of the
+#                                          previous release's (--apt-previous
+#                                          DIR), signed with --apt-key KEY (a
+#                                          key in the caller's GnuPG home, or
+#                                          a file); unsigned without
+#   kovrane.sources                        its apt source, served from
+#                                          --apt-url URL
+#   kovrane-archive-keyring.gpg            with a key: the key apt checks
+#                                          the repository with
 #
 # The files are reproducible: rebuilt from the same commit, anywhere and at
-# any time, they come out byte for byte the same. With --package-only, only
+# any time, they come out byte for byte the same (InRelease but for its
+# signature). With --package-only, only
 # this machine's Debian package is built (the arm64 root's share).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$repo/dist
-revision=HEAD package_only= other_archs=()
+revision=HEAD package_only= other_archs=() apt_previous= apt_key= apt_url=
 while [ $# -gt 0 ]; do
   case $1 in
     --out) out=$2; shift 2 ;;
     --commit) revision=$2; shift 2 ;;
     --arch) other_archs+=("$2"); shift 2 ;;
     --package-only) package_only=1; shift ;;
-    *) echo "usage: $0 [--out DIR] [--commit REV] [--arch arm64] [--package-only]" >&2; exit 2 ;;
+    --apt-previous) apt_previous=$2; shift 2 ;;
+    --apt-key) apt_key=$2; shift 2 ;;
+    --apt-url) apt_url=$2; shift 2 ;;
+    *) echo "usage: $0 [--out DIR] [--commit REV] [--arch arm64] [--package-only]" \
+         "[--apt-previous DIR] [--apt-key KEY --apt-url URL]" >&2; exit 2 ;;
   esac
 done
+# A signed repository is one to publish, and its source must say where.
+[ -z "$apt_key" ] || [ -n "$apt_url" ] \
+  || { echo "release: --apt-key needs --apt-url, where the repository will be served" >&2; exit 2; }
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 arch=$(dpkg --print-architecture)
@@ -42,6 +60,9 @@ done
 lists=(program release)
 [ -n "$package_only" ] || lists+=(windows)
 "$repo/scripts/install-deps.sh" "${lists[@]}"
+# The key is looked for now rather than after the builds.
+[ -z "$apt_key" ] || [ -f "$apt_key" ] || gpg --batch --list-secret-keys -- "$apt_key" >/dev/null \
+  || { echo "release: no secret key $apt_key in ${GNUPGHOME:-~/.gnupg}" >&2; exit 2; }
 
 # Whatever the caller's settings, files get the same modes, archive times
 # read the same, and tools sort and speak the same way.
@@ -115,6 +136,9 @@ tarball=kovrane-$version.tar.gz
 # Writes the files made, listed in $files, with their checksums, and ends.
 finish() {
   (cd "$work/dist" && sha256sum "${files[@]}" | sort -k2 >SHA256SUMS)
+  rm -rf "$out/apt"
+  cp -r "$work/dist/apt" "$out/apt"
+  echo "wrote $out/apt/"
   for file in "${files[@]}" SHA256SUMS; do
     cp "$work/dist/$file" "$out/$file"
     echo "wrote $out/$file"
@@ -129,6 +153,11 @@ for other in "${other_archs[@]}"; do
   files+=("kovrane_${version}_$other.deb")
   cp "$work/$other/${files[-1]}" "$work/dist/"
 done
+# Without a URL, the source names one that is plainly a placeholder.
+"$repo/packaging/linux/apt_repository.sh" --out "$work/dist" --url "${apt_url:-https://example.org/kovrane/apt}" \
+  ${apt_previous:+--previous "$apt_previous"} ${apt_key:+--key "$apt_key"} "${files[@]/#/$work/dist/}"
+files+=(kovrane.sources)
+[ -z "$apt_key" ] || files+=(kovrane-archive-keyring.gpg)
 if [ -n "$package_only" ]; then
   finish
 fi

@@ -2,7 +2,7 @@
 # Runs the README's test command on another Debian release or machine, in a
 # root of its own: a clean clone of this checkout's HEAD in a debootstrapped
 # system, so the release's own packages, compilers and Qt build and test it.
-#   scripts/test-on.sh RELEASE [--deb FILE] [--dist DIR] [COMMAND...]
+#   scripts/test-on.sh RELEASE [--deb FILE] [--dist DIR] [--input DIR] [COMMAND...]
 # RELEASE is debian-12 or debian-13, for this machine's architecture, or
 # debian-12-arm64 or debian-13-arm64: a 64-bit ARM root, run through
 # qemu-user-static and binfmt_misc (registered here with the fix-binary
@@ -12,23 +12,25 @@
 # COMMAND (default scripts/test.sh) runs in the clone, as root. With --deb,
 # the release package FILE is then installed there and tried as a user
 # would (tests/release/installed_deb_test.sh), and removed again. With
-# --dist, what the command wrote to the clone's dist/ is copied to DIR.
+# --dist, what the command wrote to the clone's dist/ is copied to DIR; with
+# --input, DIR is copied to the clone's input/ before the command runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 case ${1:-} in
   debian-12 | debian-12-arm64) suite=bookworm ;;
   debian-13 | debian-13-arm64) suite=trixie ;;
-  *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [--dist DIR] [COMMAND...]" >&2; exit 2 ;;
+  *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [--dist DIR] [--input DIR] [COMMAND...]" >&2; exit 2 ;;
 esac
 arch=$(dpkg --print-architecture)
 [[ $1 != *-arm64 ]] || arch=arm64
-release=$1 deb= dist=
+release=$1 deb= dist= input=
 shift
 while [ $# -gt 0 ]; do
   case $1 in
     --deb) deb=$(realpath "$2"); shift 2 ;;
     --dist) dist=$(realpath -m "$2"); shift 2 ;;
+    --input) input=$(realpath "$2"); shift 2 ;;
     *) break ;;
   esac
 done
@@ -37,7 +39,7 @@ command=("$@")
 
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} \
-    ${dist:+--dist "$dist"} "${command[@]}"
+    ${dist:+--dist "$dist"} ${input:+--input "$input"} "${command[@]}"
 fi
 roots=${KOVRANE_ROOTS:-/var/cache/kovrane}
 root=$roots/$release
@@ -120,6 +122,7 @@ chroot "$root" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-g
 checkout=/root/kovrane
 rm -rf "$root$checkout"
 git clone -q --no-hardlinks "$PWD" "$root$checkout"
+[ -z "$input" ] || cp -r "$input" "$root$checkout/input"
 in_root() {
   chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 ${CI:+CI="$CI"} ${time_scale:+KOVRANE_TEST_TIME_SCALE=$time_scale KOVRANE_TEST_EMULATED=1} \
