@@ -32,13 +32,15 @@ dist=$work/first/dist
 cat "$dist/SHA256SUMS"
 cmp -s "$dist/SHA256SUMS" "$work/second/dist/SHA256SUMS" \
   || { diff "$dist/SHA256SUMS" "$work/second/dist/SHA256SUMS"; fail "the two releases differ"; }
+# Unsigned, the apt repository has no part that may differ.
+diff -r "$dist/apt" "$work/second/dist/apt" || fail "the two releases' apt repositories differ"
 cd "$dist"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match the files"
 arch=$(dpkg --print-architecture)
 deb=kovrane_${version}_$arch.deb zip=kovrane-$version-windows-x64.zip tarball=kovrane-$version.tar.gz
 msi=kovrane-$version-windows-x64.msi
-[ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$msi $zip $tarball $deb " ] \
-  || fail "SHA256SUMS should list $msi, $zip, $tarball and $deb, in byte order"
+[ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$msi $zip $tarball kovrane.sources $deb " ] \
+  || fail "SHA256SUMS should list $msi, $zip, $tarball, kovrane.sources and $deb, in byte order"
 
 # The Windows zip: four files, the texts with CRLF line ends, the README
 # also in Japanese, in UTF-8.
