@@ -41,8 +41,10 @@ apt_refuses() {
   grep -q -E -i -- "$pattern" "$work/apt.log"
 }
 installed() { [ "$(dpkg-query -W -f='${Version}' kovrane)" = "$1" ]; }
-# Not grep -q, which would leave apt-cache writing to a closed pipe.
-offered() { apt-cache policy kovrane | grep -x "  Candidate: $1" >/dev/null; }
+offered() {
+  apt-cache policy kovrane >"$work/policy"
+  grep -qx "  Candidate: $1" "$work/policy" || { cat "$work/policy"; return 1; }
+}
 policy() { echo "apt-cache policy kovrane, $1:"; apt-cache policy kovrane | sed 's/^/  /'; }
 
 serve "$version"
