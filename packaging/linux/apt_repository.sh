@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the release's apt repository, a static tree that any web server can
 # serve as it stands, and the two files a user puts in place to use it:
-#   OUT/apt/dists/stable/Release, InRelease (signed), main/binary-ARCH/Packages
+#   OUT/apt/dists/stable/Release, InRelease (signed),
+#                       main/binary-ARCH/Packages and Packages.gz
 #   OUT/apt/pool/main/k/kovrane/kovrane_VERSION_ARCH.deb
 #   OUT/kovrane-archive-keyring.gpg   the signing key's public half
 #   OUT/kovrane.sources               for /etc/apt/sources.list.d/, naming URL
@@ -87,6 +88,10 @@ for architecture in $architectures; do
   for deb in "${debs[@]}"; do
     apt-ftparchive "${hashes[@]}" --arch "$architecture" packages "$deb"
   done >"dists/$suite/main/binary-$architecture/Packages"
+  # apt takes the compressed index when there is one, and keeps its own
+  # copy; a plain one from a file: URL it reads where it lies, so that an
+  # InRelease it refuses would not keep a changed index from being used.
+  gzip -n -9 -k "dists/$suite/main/binary-$architecture/Packages"
 done
 fields=()
 field() { fields+=(-o "APT::FTPArchive::Release::$1=$2"); }
