@@ -88,9 +88,9 @@ for architecture in $architectures; do
   for deb in "${debs[@]}"; do
     apt-ftparchive "${hashes[@]}" --arch "$architecture" packages "$deb"
   done >"dists/$suite/main/binary-$architecture/Packages"
-  # apt takes the compressed index when there is one, and keeps its own
-  # copy; a plain one from a file: URL it reads where it lies, so that an
-  # InRelease it refuses would not keep a changed index from being used.
+  # apt takes the compressed index when there is one, and keeps a copy of
+  # it. A plain one served from a file: URL it links to where it lies, and
+  # reads it changed even after refusing the InRelease that came with it.
   gzip -n -9 -k "dists/$suite/main/binary-$architecture/Packages"
 done
 fields=()
