@@ -4,7 +4,7 @@
 # Debian root. Each shell block of the guide that follows a
 #   <!-- checked in a fresh root -->
 # line runs in turn from the top of the checkout, as a reader would paste
-# it, and must end by printing the installed program's version: so the
+# it, and must end with the installed program saying its version: so the
 # guide cannot name a list, a preset or a step that the install lacks.
 #   from_source_install_test.sh GUIDE
 set -euo pipefail
@@ -28,8 +28,8 @@ mapfile -d '' blocks < <(awk '
 for block in "${blocks[@]}"; do
   sed 's/^/$ /' <<<"${block%$'\n'}"
   output=$(bash -euo pipefail -c "$block" 2>&1) || { echo "$output" | tail -n 40; fail "a block failed"; }
-  last=$(tail -n 1 <<<"$output")
-  echo "$last"
-  grep -qF "$version" <<<"$last" || fail "the block did not end with the program saying $version"
+  said=$(grep -A1 -x "Kovrane $version" <<<"$output") \
+    || { echo "$output" | tail -n 20; fail "the program installed did not say its version, $version"; }
+  echo "$said"
 done
 echo "PASS: ${#blocks[@]} blocks of $guide install a kovrane $version with nothing installed before"
