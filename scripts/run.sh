@@ -6,6 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh program
 # Only the program: the tests, and the test-only tools they look for, are
 # scripts/test.sh's.
-cmake --preset linux-qt -DBUILD_TESTING=OFF >/dev/null
-cmake --build --preset linux-qt --target kovrane
-exec build/linux-qt/backends/qt/kovrane
+cmake --preset program >/dev/null
+cmake --build --preset program --target kovrane
+exec build/program/backends/qt/kovrane

@@ -2,13 +2,16 @@
 # Runs the README's test command on another Debian release or machine, in a
 # root of its own: a clean clone of this checkout's HEAD in a debootstrapped
 # system, so the release's own packages, compilers and Qt build and test it.
-#   scripts/test-on.sh RELEASE [--deb FILE] [--dist DIR] [--input DIR] [COMMAND...]
+#   scripts/test-on.sh RELEASE [--fresh] [--deb FILE] [--dist DIR] [--input DIR] [COMMAND...]
 # RELEASE is debian-12 or debian-13, for this machine's architecture, or
 # debian-12-arm64 or debian-13-arm64: a 64-bit ARM root, run through
 # qemu-user-static and binfmt_misc (registered here with the fix-binary
 # flag, so the root needs no emulator of its own).
 # The root is kept in $KOVRANE_ROOTS (default /var/cache/kovrane) and only
-# refreshed with apt next time; the clone in it is made anew every run.
+# refreshed with apt next time; the clone in it is made anew every run. It
+# starts as a copy of the bare debootstrapped system, which is kept beside
+# it untouched: with --fresh, the command runs in a throwaway copy of that
+# instead, as on a machine where nothing has been installed yet.
 # COMMAND (default scripts/test.sh) runs in the clone, as root. With --deb,
 # the release package FILE is then installed there and tried as a user
 # would (tests/release/installed_deb_test.sh), and removed again. With
@@ -20,14 +23,15 @@ cd "$(dirname "$0")/.."
 case ${1:-} in
   debian-12 | debian-12-arm64) suite=bookworm ;;
   debian-13 | debian-13-arm64) suite=trixie ;;
-  *) echo "usage: $0 debian-12|debian-13[-arm64] [--deb FILE] [--dist DIR] [--input DIR] [COMMAND...]" >&2; exit 2 ;;
+  *) echo "usage: $0 debian-12|debian-13[-arm64] [--fresh] [--deb FILE] [--dist DIR] [--input DIR] [COMMAND...]" >&2; exit 2 ;;
 esac
 arch=$(dpkg --print-architecture)
 [[ $1 != *-arm64 ]] || arch=arm64
-release=$1 deb= dist= input=
+release=$1 deb= dist= fresh= input=
 shift
 while [ $# -gt 0 ]; do
   case $1 in
+    --fresh) fresh=1; shift ;;
     --deb) deb=$(realpath "$2"); shift 2 ;;
     --dist) dist=$(realpath -m "$2"); shift 2 ;;
     --input) input=$(realpath "$2"); shift 2 ;;
@@ -38,19 +42,24 @@ command=("$@")
 [ ${#command[@]} -gt 0 ] || command=(scripts/test.sh)
 
 if [ "$(id -u)" -ne 0 ]; then
-  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${deb:+--deb "$deb"} \
+  exec sudo KOVRANE_ROOTS="${KOVRANE_ROOTS:-}" CI="${CI:-}" "$0" "$release" ${fresh:+--fresh} ${deb:+--deb "$deb"} \
     ${dist:+--dist "$dist"} ${input:+--input "$input"} "${command[@]}"
 fi
 roots=${KOVRANE_ROOTS:-/var/cache/kovrane}
-root=$roots/$release
+base=$roots/$release-base root=$roots/$release
 mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 started=$SECONDS
 say() { echo "[$release $((SECONDS - started))s] $*"; }
 
 mkdir -p "$roots"
 # One run at a time per root: two would share its mounts and its apt lock.
-exec 9>"$root.lock"
-flock 9
+# A fresh copy is the run's own, and gone when it ends.
+if [ -n "$fresh" ]; then
+  root=$(mktemp -d "$roots/$release-fresh.XXXXXX")
+else
+  exec 9>"$root.lock"
+  flock 9
+fi
 
 tools=(debootstrap git)
 [ "$arch" = "$(dpkg --print-architecture)" ] || tools+=(qemu-user-static)
@@ -89,7 +98,10 @@ unmount_all() {
     umount -l "${mounted[$index]}" 2>/dev/null || true
   done
 }
-trap unmount_all EXIT
+# A fresh copy goes once nothing is mounted in it; never across into a
+# mount left behind (the machine's own /dev).
+remove_fresh() { [ -z "$fresh" ] || rm -rf --one-file-system "$root"; }
+trap 'unmount_all; remove_fresh' EXIT
 mount_in_root() {  # mount_in_root TARGET MOUNT-ARGS...
   local target=$root$1
   shift
@@ -98,12 +110,25 @@ mount_in_root() {  # mount_in_root TARGET MOUNT-ARGS...
   mounted+=("$target")
 }
 
-if [ ! -x "$root/usr/bin/apt-get" ]; then
-  say "making the root with debootstrap ($suite $arch from $mirror)"
-  rm -rf "$root.new"
-  debootstrap --variant=minbase --arch="$arch" "$suite" "$root.new" "$mirror" \
-    >"$roots/$release-debootstrap.log" 2>&1 \
-    || { tail -n 20 "$roots/$release-debootstrap.log"; exit 1; }
+# The bare system, made once; the roots are copies of it.
+copy_base() {
+  exec 8>"$base.lock"
+  flock 8
+  if [ ! -x "$base/usr/bin/apt-get" ]; then
+    say "making the bare system with debootstrap ($suite $arch from $mirror)"
+    rm -rf "$base.new"
+    debootstrap --variant=minbase --arch="$arch" "$suite" "$base.new" "$mirror" \
+      >"$roots/$release-debootstrap.log" 2>&1 \
+      || { tail -n 20 "$roots/$release-debootstrap.log"; exit 1; }
+    mv "$base.new" "$base"
+  fi
+  rm -rf "$1" && cp -a "$base" "$1"
+  exec 8>&-
+}
+if [ -n "$fresh" ]; then
+  copy_base "$root"
+elif [ ! -x "$root/usr/bin/apt-get" ]; then
+  copy_base "$root.new"
   mv "$root.new" "$root"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -115,6 +140,12 @@ mount_in_root /dev/pts -t devpts -o newinstance,ptmxmode=0666 devpts
 mount_in_root /dev/shm -t tmpfs -o mode=1777 tmpfs
 mount_in_root /tmp -t tmpfs -o mode=1777 tmpfs
 mount_in_root /run -t tmpfs -o mode=755 tmpfs
+# Fresh copies share one cache of downloaded packages, so that each does not
+# fetch them again.
+if [ -n "$fresh" ]; then
+  mkdir -p "$roots/$release-archives/partial"
+  mount_in_root /var/cache/apt/archives --bind "$roots/$release-archives"
+fi
 
 say "refreshing the root's packages"
 chroot "$root" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get upgrade -y -qq >/dev/null'
@@ -124,7 +155,8 @@ rm -rf "$root$checkout"
 git clone -q --no-hardlinks "$PWD" "$root$checkout"
 [ -z "$input" ] || cp -r "$input" "$root$checkout/input"
 in_root() {
-  chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+  chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin KOVRANE_IN_TEST_ROOT=1 \
     LANG=C.UTF-8 ${CI:+CI="$CI"} ${time_scale:+KOVRANE_TEST_TIME_SCALE=$time_scale KOVRANE_TEST_EMULATED=1} \
     sh -c 'cd "$1" && shift && exec "$@"' sh "$checkout" "$@"
 }
