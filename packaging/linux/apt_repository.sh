@@ -58,6 +58,7 @@ if [ -n "$key" ]; then
   fingerprint=${fingerprints[0]}
 fi
 
+# Never over an old tree, whose leftovers would be listed too.
 repository=$out/apt
 mkdir -p "$out"
 mkdir "$repository"
