@@ -7,20 +7,11 @@
 set -uo pipefail
 deb=$(realpath "$1")
 source "$(dirname "$0")/../lib/xvfb_session.sh"
-source "$(dirname "$0")/try_installed_kovrane.sh"
+source "$(dirname "$0")/installed_kovrane.sh"
 require_tools apt-get dpkg-deb man xdotool Xvfb import convert
 work=$(mktemp -d)
-remove() {
-  stop_app_and_xvfb
-  DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kovrane >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap remove EXIT
+trap 'purge_kovrane; rm -rf "$work"' EXIT
 
-apt_installs() {
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$1" >"$work/apt.log" 2>&1 \
-    || { cat "$work/apt.log"; return 1; }
-}
-check "apt installs $(basename "$deb")" apt_installs "$deb"
-try_installed_kovrane "$(dpkg-deb -f "$deb" Version)" "$work"
+check "apt installs $(basename "$deb")" apt_ok apt-get install -y -qq "$deb"
+try_installed_kovrane "$(dpkg-deb -f "$deb" Version)"
 [ "$failures" = 0 ]
