@@ -13,21 +13,17 @@
 #   kovrane-<version>-windows-x64.msi      the same four files as a per-user
 #                                          Windows Installer package
 #   kovrane-<version>.tar.gz               the source of the commit
-#   apt/                                   the apt repository of the Debian
-#                                          packages, with those of the
-#                                          previous release's (--apt-previous
-#                                          DIR), signed with --apt-key KEY (a
-#                                          key in the caller's GnuPG home, or
-#                                          a file); unsigned without
-#   kovrane.sources                        its apt source, served from
-#                                          --apt-url URL
-#   kovrane-archive-keyring.gpg            with a key: the key apt checks
-#                                          the repository with
+#   apt/, kovrane.sources                  the apt repository of the Debian
+#   kovrane-archive-keyring.gpg            packages and its source: on top of
+#                                          --apt-previous DIR, signed with
+#                                          --apt-key KEY, served from
+#                                          --apt-url URL (see packaging/linux/
+#                                          apt_repository.sh)
 #
 # The files are reproducible: rebuilt from the same commit, anywhere and at
-# any time, they come out byte for byte the same (InRelease but for its
-# signature). With --package-only, only
-# this machine's Debian package is built (the arm64 root's share).
+# any time, they come out byte for byte the same, but for the repository's
+# signature. With --package-only, only this machine's Debian package is
+# built (the arm64 root's share), and its repository.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
