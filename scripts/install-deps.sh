@@ -24,9 +24,12 @@ program=(
 )
 # the apt repository: apt-ftparchive writes its indices, gpg signs them
 release=(git dpkg-dev file zip apt-utils gnupg)
-# the cross-built Windows program, and its Windows Installer package: wixl
-# builds it, msitools' msibuild and msiinfo finish and read it
-windows=(mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wixl msitools)
+# the cross-built Windows program, and its Windows Installer packages: wixl
+# builds them, msitools' msibuild and msiinfo finish and read them, olefile
+# rewrites their summary; osslsigncode signs them and the program when the
+# release has a certificate
+windows=(mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wixl msitools python3-olefile
+  osslsigncode)
 smoke=(man-db groff-base xvfb xauth xdotool imagemagick)
 tests=(
   make pkg-config
@@ -46,8 +49,9 @@ tests=(
   qt6-gtk-platformtheme weston wayland-utils
   # real-window tests
   x11-apps x11-utils strace
-  # the Windows program's resources
-  icoutils
+  # the Windows program's resources, and the throwaway certificate the
+  # signed release is tested with
+  icoutils openssl
   # the compositors of GNOME and KDE Plasma, with KDE's title bar and the
   # desktop portal that tells Qt's GNOME-style title bar its buttons
   mutter kwin-wayland kwin-style-breeze xdg-desktop-portal xdg-desktop-portal-gtk

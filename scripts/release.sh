@@ -12,6 +12,8 @@
 #                                          README.ja.txt (in Japanese)
 #   kovrane-<version>-windows-x64.msi      the same four files as a per-user
 #                                          Windows Installer package
+#   kovrane-<version>-windows-x64-per-machine.msi
+#                                          and as a per-machine one
 #   kovrane-<version>.tar.gz               the source of the commit
 #   apt/, kovrane.sources                  the apt repository of the Debian
 #   kovrane-archive-keyring.gpg            packages and its source: on top of
@@ -24,6 +26,12 @@
 # any time, they come out byte for byte the same, but for the repository's
 # signature. With --package-only, only this machine's Debian package is
 # built (the arm64 root's share), and its repository.
+#
+# With a code-signing certificate and its key (--sign-cert FILE --sign-key
+# KEY, or KOVRANE_SIGN_CERT and KOVRANE_SIGN_KEY; KOVRANE_SIGN_PASS_FILE and
+# KOVRANE_SIGN_TIMESTAMP as scripts/sign-windows.sh takes them), kovrane.exe
+# and both packages are signed, and the release carries the signatures
+# (*.p7s), with which a rebuild of its commit gives the same bytes.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -38,8 +46,10 @@ while [ $# -gt 0 ]; do
     --apt-previous) apt_previous=$2; shift 2 ;;
     --apt-key) apt_key=$2; shift 2 ;;
     --apt-url) apt_url=$2; shift 2 ;;
+    --sign-cert) KOVRANE_SIGN_CERT=$2; shift 2 ;;
+    --sign-key) KOVRANE_SIGN_KEY=$2; shift 2 ;;
     *) echo "usage: $0 [--out DIR] [--commit REV] [--arch arm64] [--package-only]" \
-         "[--apt-previous DIR] [--apt-key KEY --apt-url URL]" >&2; exit 2 ;;
+         "[--apt-previous DIR] [--apt-key KEY --apt-url URL] [--sign-cert FILE --sign-key KEY]" >&2; exit 2 ;;
   esac
 done
 # A signed repository is one to publish, and its source must say where.
@@ -165,14 +175,21 @@ fi
 stage=$work/windows/packaging/windows/kovrane_msi/files
 (cd "$stage" && zip -X -9 -q "$work/dist/$zip" LICENSE.txt README.ja.txt README.txt kovrane.exe)
 
-# The Windows Installer package: the Windows build makes it by the rule the
-# wine test installs.
-msi=kovrane-$version-windows-x64.msi
-cp "$work/windows/packaging/windows/$msi" "$work/dist/$msi"
+# The Windows Installer packages: the Windows build makes them by the rule
+# the wine tests install.
+msi=kovrane-$version-windows-x64.msi machine_msi=kovrane-$version-windows-x64-per-machine.msi
+cp "$work/windows/packaging/windows/"{"$msi","$machine_msi"} "$work/dist/"
 
 # git archive stamps every entry with the commit time and owner root; gzip -n
 # leaves out its own name and time.
 export_commit --prefix="kovrane-$version/" | gzip -n -9 >"$work/dist/$tarball"
 
-files+=("$zip" "$msi" "$tarball")
+files+=("$zip" "$msi" "$machine_msi" "$tarball")
+if [ -n "${KOVRANE_SIGN_CERT:-}${KOVRANE_SIGN_KEY:-}" ]; then
+  (cd "$work/dist" && sha256sum "${files[@]}" >SHA256SUMS)
+  "$repo/scripts/sign-windows.sh" "$work/dist" --cert "${KOVRANE_SIGN_CERT:-}" --key "${KOVRANE_SIGN_KEY:-}" \
+    ${KOVRANE_SIGN_PASS_FILE:+--pass-file "$KOVRANE_SIGN_PASS_FILE"} \
+    ${KOVRANE_SIGN_TIMESTAMP:+--timestamp "$KOVRANE_SIGN_TIMESTAMP"}
+  files+=("${zip%.zip}.exe.p7s" "$msi.p7s" "$machine_msi.p7s")
+fi
 finish

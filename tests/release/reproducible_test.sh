@@ -2,13 +2,15 @@
 # Two releases of the current commit, built in different folders, from
 # different working directories, under different umasks and at different
 # times, must be the same byte for byte. Then the archives are read back:
-# what a user unpacks must be what the release promises.
+# what a user unpacks must be what the release promises. Last, the first
+# release is signed with a throwaway certificate and the second checked
+# against it as a rebuild of a signed release is (signed_release_check.sh).
 #   reproducible_test.sh SOURCE_DIR VERSION WORK_DIR
 set -euo pipefail
 source_dir=$1 version=$2 work=$3
 source "$source_dir/tests/lib/xvfb_session.sh"
 require_tools git zip unzip zipinfo gzip dpkg-deb x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump \
-  wixl msibuild msiinfo msiextract
+  wixl msibuild msiinfo msiextract osslsigncode openssl
 if ! git -C "$source_dir" rev-parse --verify -q HEAD >/dev/null; then
   echo "SKIP: $source_dir is not a git checkout, and a release is made from a commit"
   exit 77
@@ -38,9 +40,9 @@ cd "$dist"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match the files"
 arch=$(dpkg --print-architecture)
 deb=kovrane_${version}_$arch.deb zip=kovrane-$version-windows-x64.zip tarball=kovrane-$version.tar.gz
-msi=kovrane-$version-windows-x64.msi
-[ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$msi $zip $tarball kovrane.sources $deb " ] \
-  || fail "SHA256SUMS should list $msi, $zip, $tarball, kovrane.sources and $deb, in byte order"
+msi=kovrane-$version-windows-x64.msi machine_msi=kovrane-$version-windows-x64-per-machine.msi
+[ "$(cut -d' ' -f3 SHA256SUMS | tr '\n' ' ')" = "$machine_msi $msi $zip $tarball kovrane.sources $deb " ] \
+  || fail "SHA256SUMS should list $machine_msi, $msi, $zip, $tarball, kovrane.sources and $deb, in byte order"
 
 # The Windows zip: four files, the texts with CRLF line ends, the README
 # also in Japanese, in UTF-8.
@@ -58,13 +60,15 @@ unzip -p "$zip" README.ja.txt | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "READ
 grep -q "Kovrane $version Windows 版" <<<"$(unzip -p "$zip" README.ja.txt)" \
   || fail "README.ja.txt lacks the version"
 
-# The MSI: this version, and the zip's four files, byte for byte.
-[ "$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')" = "$version" ] \
-  || fail "the MSI's ProductVersion is not $version"
-mkdir "$work/msi" "$work/zip"
-(cd "$work/msi" && msiextract "$dist/$msi" >/dev/null)
+# The MSIs: this version, and the zip's four files, byte for byte.
 unzip -q "$zip" -d "$work/zip"
-diff -r "$work/zip" "$work/msi/Programs/Kovrane" || fail "the MSI does not hold the zip's files"
+for package in "$msi" "$machine_msi"; do
+  [ "$(msiinfo export "$package" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')" = "$version" ] \
+    || fail "$package's ProductVersion is not $version"
+  mkdir "$work/$package"
+  (cd "$work/$package" && msiextract "$dist/$package" >/dev/null)
+  diff -r "$work/zip" "$(find "$work/$package" -type d -name Kovrane)" || fail "$package does not hold the zip's files"
+done
 
 # kovrane.exe: one small file that needs only Windows' own DLLs, with no
 # link time and no build folder in it.
@@ -98,3 +102,5 @@ entries=$(tar -tzf "$tarball")
 [ "$(grep -v '/$' <<<"$entries" | sed "s|^kovrane-$version/||")" = "$(git -C "$source_dir" ls-tree -r --name-only "$commit")" ] \
   || fail "the tarball is not the tree of $commit"
 echo "PASS: two releases of $commit are identical and hold what they should"
+
+"$source_dir/tests/release/signed_release_check.sh" "$dist" "$work/second/dist" "$work/signing"

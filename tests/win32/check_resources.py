@@ -131,6 +131,7 @@ def string_tables(resources, language):
 
 def main(path, translations):
     failures = 0
+    source_dir = pathlib.Path(translations).parent
 
     def check(passed, what):
         nonlocal failures
@@ -203,9 +204,14 @@ def main(path, translations):
               "FILEVERSION and PRODUCTVERSION 1,0,0,0")
         check(os_kind == 0x4 and file_type == 0x1, "32-bit Windows application")
         strings = tables.get("041104B0", {})
+        # The publisher as the licence and the packages name it.
         for name, value in (("FileVersion", "1.00"), ("ProductVersion", "1.00"),
-                            ("ProductName", "Kovrane")):
+                            ("ProductName", "Kovrane"), ("CompanyName", "The Kovrane developers")):
             check(strings.get(name) == value, f'041104B0 {name} is "{value}": {strings.get(name)!r}')
+        licence = (source_dir / "LICENSE").read_text(encoding="utf-8")
+        copyright_line = next(line for line in licence.splitlines() if line.startswith("Copyright"))
+        check(strings.get("LegalCopyright") == copyright_line,
+              f'041104B0 LegalCopyright is the licence\'s "{copyright_line}": {strings.get("LegalCopyright")!r}')
         check(translations == [0x0411, 1200], f"translation 0x0411/1200: {translations}")
 
     manifest = resources.get((RT_MANIFEST, 1, JAPANESE), b"").decode("utf-8", "replace")
